@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every configuration and runs every test headless:
+# the unit and Qt tests under AddressSanitizer and UndefinedBehaviorSanitizer, then the
+# release program's tests (real windows under Xvfb, Pelmora.exe under Wine, fuzzing,
+# benchmarks smoke, packaging).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+jobs=$(nproc)
+
+echo "== dev (sanitizers)"
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 ctest --preset dev -j "$jobs" -L unit
+
+echo "== windows"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
+
+echo "== release"
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$jobs"
+ctest --preset release -j 1

@@ -1,0 +1,77 @@
+#pragma once
+// A window's model: its own settings and the control arrays that hold its controls. It
+// passes property changes on to one observer (the front end drawing it) and runs every
+// event handler, counting how deeply handlers nest inside one another. It draws nothing.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/control.h"
+#include "toolkit/control_array.h"
+#include "toolkit/errors.h"
+
+namespace pelmora {
+
+struct FormSettings {
+    Text caption{};
+    int clientWidth = 0, clientHeight = 0; // twips
+    Font font{};
+    Colour fore = colours::Black;
+};
+
+class FormObserver {
+public:
+    virtual ~FormObserver() = default;
+    virtual void controlChanged(Control& control, Property property) = 0;
+};
+
+inline constexpr int TwipsPerPixel = 15; // at 96 dots per inch
+
+class Form {
+public:
+    explicit Form(FormSettings settings) : settings_(std::move(settings)) {}
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const FormSettings& settings() const { return settings_; }
+
+    // Creates a control from a design row, in the array of its name.
+    Control& add(const ControlSpec& spec);
+
+    // The array of `name` holding controls of type T; it must exist.
+    template <class T> ControlArray<T>& array(const std::string& name) const {
+        for (const auto& a : arrays_)
+            if (a->name() == name)
+                if (auto* typed = dynamic_cast<ControlArray<T>*>(a.get())) return *typed;
+        throw RuntimeError(ErrorCode::SubscriptOutOfRange, "no control array " + name);
+    }
+
+    // Every control, in design order, members of an array by index.
+    std::vector<Control*> controls() const;
+    // The controls that take the focus, in tab order: by tab position, then members of
+    // an array by index, so members created at run time follow their member 0.
+    std::vector<Control*> tabOrder() const;
+    CommandButton* defaultButton() const;
+
+    void setObserver(FormObserver* observer) { observer_ = observer; }
+
+    // How deeply handlers are nested right now, and the most seen so far.
+    int eventDepth() const { return depth_; }
+    int maxEventDepth() const { return maxDepth_; }
+
+private:
+    friend class Control;
+    void notifyChanged(Control& control, Property property) {
+        if (observer_) observer_->controlChanged(control, property);
+    }
+    void dispatch(const Handler& handler, std::int16_t index);
+
+    FormSettings settings_;
+    std::vector<std::unique_ptr<ControlArrayBase>> arrays_;
+    FormObserver* observer_ = nullptr;
+    int depth_ = 0, maxDepth_ = 0;
+};
+
+} // namespace pelmora

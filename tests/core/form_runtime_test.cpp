@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "toolkit/form.h"
+
+namespace pelmora {
+namespace {
+
+class RecordingObserver : public FormObserver {
+public:
+    void controlChanged(Control& control, Property property) override {
+        seen.push_back({control.name(), control.index(), property});
+    }
+    struct Seen {
+        std::string name;
+        int index;
+        Property property;
+        bool operator==(const Seen&) const = default;
+    };
+    std::vector<Seen> seen;
+};
+
+class FormRuntime : public ::testing::Test {
+protected:
+    FormRuntime() : form(FormSettings{u"t", 100, 100, {}, 0}) {
+        form.add({.kind = ControlKind::CheckBox, .name = "Box", .index = 0, .left = 900,
+                  .top = 10, .width = 255, .height = 255, .tabIndex = 2});
+        form.add({.kind = ControlKind::TextBox, .name = "Entry", .tabIndex = 0});
+        form.add({.kind = ControlKind::CommandButton, .name = "Go", .caption = u"Go",
+                  .tabIndex = 1, .isDefault = true});
+        form.add({.kind = ControlKind::Label, .name = "Caption", .tabIndex = 3});
+        boxes().only().setHandler([this](std::int16_t i) { clicks.push_back(i); });
+        entry().setHandler([this](std::int16_t) { changes.push_back(entry().text()); });
+        form.setObserver(&observer);
+    }
+    ControlArray<CheckBox>& boxes() { return form.array<CheckBox>("Box"); }
+    TextBox& entry() { return form.array<TextBox>("Entry").only(); }
+
+    Form form;
+    RecordingObserver observer;
+    std::vector<int> clicks;
+    std::vector<Text> changes;
+};
+
+TEST_F(FormRuntime, CreatedMemberCopiesMemberZeroButStartsHidden) {
+    CheckBox& zero = boxes()(0);
+    zero.setValue(1);
+    CheckBox& five = boxes().load(5);
+    EXPECT_EQ(five.index(), 5);
+    EXPECT_FALSE(five.visible());
+    EXPECT_EQ(five.left(), 900);
+    EXPECT_EQ(five.top(), 10);
+    EXPECT_EQ(five.width(), 255);
+    EXPECT_EQ(five.value(), 1);
+    EXPECT_EQ(five.tabIndex(), 2);
+    five.setValue(0); // the copied handler reports the new member's own index
+    EXPECT_EQ(clicks, (std::vector<int>{0, 5}));
+}
+
+TEST_F(FormRuntime, MissingMemberIsACatchableError) {
+    const int missing[] = {1, -1, 32, 40000};
+    for (int index : missing) {
+        try {
+            boxes()(index);
+            ADD_FAILURE() << index;
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.code(), ErrorCode::SubscriptOutOfRange);
+        }
+    }
+    EXPECT_THROW(boxes().load(0), RuntimeError); // exists already
+    EXPECT_THROW(form.array<Label>("Box"), RuntimeError); // wrong kind
+}
+
+TEST_F(FormRuntime, SettersRaiseOnlyOnARealChangeAndInsideTheCall) {
+    CheckBox& box = boxes()(0);
+    box.setValue(0);
+    EXPECT_TRUE(clicks.empty());
+    box.setValue(1);
+    EXPECT_EQ(clicks.size(), 1u); // already ran, inside setValue
+    box.setValue(1);
+    EXPECT_EQ(clicks.size(), 1u);
+
+    entry().setText(u"");
+    EXPECT_TRUE(changes.empty());
+    entry().setText(u"1F");
+    entry().setText(u"1F");
+    EXPECT_EQ(changes, (std::vector<Text>{u"1F"}));
+}
+
+TEST_F(FormRuntime, ObserverSeesTheNewValueBeforeTheHandlerRuns) {
+    entry().setHandler([this](std::int16_t) {
+        ASSERT_FALSE(observer.seen.empty());
+        EXPECT_EQ(observer.seen.back().property, Property::Text);
+    });
+    entry().setText(u"x");
+    Label& caption = form.array<Label>("Caption").only();
+    caption.setCaption(u"a");
+    caption.setCaption(u"a");
+    caption.setBackColour(colours::Red);
+    caption.setLeft(5);
+    caption.setVisible(false);
+    using S = RecordingObserver::Seen;
+    EXPECT_EQ(observer.seen, (std::vector<S>{{"Entry", -1, Property::Text},
+                                            {"Caption", -1, Property::Caption},
+                                            {"Caption", -1, Property::BackColour},
+                                            {"Caption", -1, Property::Left},
+                                            {"Caption", -1, Property::Visible}}));
+}
+
+TEST_F(FormRuntime, NestedHandlersAreCounted) {
+    entry().setHandler([this](std::int16_t) {
+        if (entry().text().size() > 1) entry().setText(entry().text().substr(1));
+    });
+    entry().setText(u"abcd");
+    EXPECT_EQ(entry().text(), u"d");
+    EXPECT_EQ(form.maxEventDepth(), 4);
+    EXPECT_EQ(form.eventDepth(), 0);
+}
+
+TEST_F(FormRuntime, TabOrderSkipsLabelsAndKeepsMembersAfterTheirFirst) {
+    boxes().load(2);
+    boxes().load(1);
+    std::vector<std::string> order;
+    for (Control* c : form.tabOrder()) order.push_back(c->name() + std::to_string(c->index()));
+    EXPECT_EQ(order, (std::vector<std::string>{"Entry-1", "Go-1", "Box0", "Box1", "Box2"}));
+    ASSERT_NE(form.defaultButton(), nullptr);
+    EXPECT_EQ(form.defaultButton()->name(), "Go");
+}
+
+TEST_F(FormRuntime, SystemColoursByIndex) {
+    EXPECT_TRUE(isSystemColour(colours::ButtonShadow));
+    EXPECT_EQ(systemColourIndex(colours::ButtonShadow), 16);
+    EXPECT_EQ(systemColourIndex(colours::WindowBackground), 5);
+    EXPECT_FALSE(isSystemColour(colours::LightBlue));
+    EXPECT_EQ(classicSystemColour(5), 0xFFFFFFu);
+    EXPECT_EQ(classicSystemColour(16), 0xA0A0A0u);
+    EXPECT_FALSE(classicSystemColour(99).has_value());
+}
+
+} // namespace
+} // namespace pelmora
