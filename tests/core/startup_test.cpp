@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "app/accessible_names.h"
 #include "recording_platform.h"
 
 namespace pelmora::testing {
@@ -109,6 +112,29 @@ TEST_F(StartUp, TheClockWritesTheTimeOnEveryTick) {
     platform.time = u"14:05:10";
     w.Timer1.tick();
     EXPECT_EQ(w.Label3.caption(), u"14:05:10");
+}
+
+} // namespace
+} // namespace pelmora::testing
+
+namespace pelmora::testing {
+namespace {
+
+TEST_F(Window, EveryBoxAndCellIsNamedByRowAndBit) {
+    const std::pair<std::string, Text> expected[] = {
+        {"BitCheck5", u"比特查看 第5位"},        {"BitSetCheck31", u"比特设置 第31位"},
+        {"LblBitInfo0", u"比特查看 第0位 数值"}, {"LblBitSetInfo7", u"比特设置 第7位 数值"},
+        {"txtDataIn-1", u"数据输入"},            {"TxtBitSetHex-1", u"比特设置 Hex"},
+    };
+    std::map<std::string, Text> names;
+    for (Control* c : w.form().controls())
+        names[c->name() + std::to_string(c->index())] = accessibleName(*c);
+    for (const auto& [key, name] : expected) EXPECT_EQ(names.at(key), name) << key;
+    // Every focusable control has a name a screen reader can say.
+    for (Control* c : w.form().tabOrder()) {
+        const bool captioned = c->kind() == ControlKind::CommandButton;
+        EXPECT_TRUE(captioned || !accessibleName(*c).empty()) << c->name() << c->index();
+    }
 }
 
 } // namespace
