@@ -12,7 +12,9 @@ void Main::BitCheck_Click(std::int16_t /*Index*/) {
     std::int16_t lastIndex = 0;
 
     const auto take = [&](int i) {
-        LblBitSelected.setCaption(decimalText(data_.BitArray(i)) + LblBitSelected.caption());
+        Text digits = decimalText(data_.BitArray(i));
+        digits += LblBitSelected.caption();
+        LblBitSelected.setCaption(std::move(digits));
         fieldValue = data_.BitArray(i) * placeValue + fieldValue;
         placeValue *= 2.0;
     };
@@ -37,7 +39,10 @@ void Main::BitCheck_Click(std::int16_t /*Index*/) {
     else
         LblBitSelected.setCaption(LblBitSelected.caption() + u"B");
     // A 32-bit field may reach 2^32 - 1; it is written as the unsigned value it is.
-    lblBitSelectedHex.setCaption(u"0" + hexText(static_cast<std::uint32_t>(fieldValue)) + u"H");
+    Text hex = u"0";
+    hex += hexText(static_cast<std::uint32_t>(fieldValue));
+    hex += u'H';
+    lblBitSelectedHex.setCaption(std::move(hex));
 }
 
 } // namespace pelmora
