@@ -22,6 +22,10 @@
 #
 # ADD_TEST registers the CTest test pelmora_icon_check (tests/icon/check_icon.py, needs
 # Python 3); call it after enable_testing() or include(CTest).
+#
+# Several folders may call it (the front end and the packaging both use the files): the
+# first call creates the rules, later calls only set the variables above, and their
+# ADD_TEST is ignored.
 
 include_guard(GLOBAL)
 
@@ -32,10 +36,6 @@ function(pelmora_generate_icon out_dir_var)
     if(arg_UNPARSED_ARGUMENTS)
         message(FATAL_ERROR "pelmora_generate_icon: unknown arguments ${arg_UNPARSED_ARGUMENTS}")
     endif()
-    if(TARGET pelmora_icon)
-        message(FATAL_ERROR "pelmora_generate_icon: called more than once")
-    endif()
-
     set(source "${_pelmora_icon_root}/tools/icongen/icongen.cpp")
     set(dir "${CMAKE_BINARY_DIR}/icon")
     set(ico "${dir}/pelmora.ico")
@@ -44,6 +44,15 @@ function(pelmora_generate_icon out_dir_var)
         list(APPEND pngs "${dir}/pelmora-${size}.png")
         set(PELMORA_ICON_PNG_${size} "${dir}/pelmora-${size}.png" PARENT_SCOPE)
     endforeach()
+    set(${out_dir_var} "${dir}" PARENT_SCOPE)
+    set(PELMORA_ICON_ICO "${ico}" PARENT_SCOPE)
+    set(PELMORA_ICON_PNGS "${pngs}" PARENT_SCOPE)
+
+    # The front end and the packaging both want the files; the second caller only
+    # needs their paths, the rules already exist.
+    if(TARGET pelmora_icon)
+        return()
+    endif()
 
     if(CMAKE_CROSSCOMPILING)
         # The toolchain file may restrict find_program to the target root; the host
@@ -94,7 +103,4 @@ function(pelmora_generate_icon out_dir_var)
                          "${ico}" "${dir}")
     endif()
 
-    set(${out_dir_var} "${dir}" PARENT_SCOPE)
-    set(PELMORA_ICON_ICO "${ico}" PARENT_SCOPE)
-    set(PELMORA_ICON_PNGS "${pngs}" PARENT_SCOPE)
 endfunction()
