@@ -8,6 +8,19 @@ namespace pelmora {
 
 void Main::BitSetCheck_Click(std::int16_t Index) {
     bool leading = false; // true once the first significant digit is written
+    // Each append reads the control's current text and writes the longer text back; one
+    // buffer serves them all.
+    Text grown;
+    const auto appendCaption = [&grown](Label& label, TextView digit) {
+        grown.assign(label.caption());
+        grown += digit;
+        label.setCaption(grown);
+    };
+    const auto appendText = [&grown](TextBox& box, TextView digit) {
+        grown.assign(box.text());
+        grown += digit;
+        box.setText(grown);
+    };
 
     LblBitSetBinary.setCaption(Text());
     TxtBitSetBinary.setText(u"0");
@@ -25,8 +38,8 @@ void Main::BitSetCheck_Click(std::int16_t Index) {
         }
         if (leading) {
             const Text digit = decimalText(data_.BitSetArray(b));
-            LblBitSetBinary.setCaption(LblBitSetBinary.caption() + digit);
-            TxtBitSetBinary.setText(TxtBitSetBinary.text() + digit);
+            appendCaption(LblBitSetBinary, digit);
+            appendText(TxtBitSetBinary, digit);
         }
     }
 
@@ -49,7 +62,7 @@ void Main::BitSetCheck_Click(std::int16_t Index) {
             leading = true;
             TxtBitSetHex.setText(Text());
         }
-        if (leading) TxtBitSetHex.setText(TxtBitSetHex.text() + hexText(static_cast<std::uint16_t>(value)));
+        if (leading) appendText(TxtBitSetHex, hexText(static_cast<std::uint16_t>(value)));
     }
 }
 

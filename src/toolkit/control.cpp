@@ -57,15 +57,17 @@ void Control::setBackColour(Colour colour) {
     changed(Property::BackColour);
 }
 
-void Label::setCaption(Text caption) {
+// Assigning into the held string reuses its storage: handlers that grow a caption digit
+// by digit then cost no allocation per digit.
+void Label::setCaption(TextView caption) {
     if (caption == text_) return;
-    text_ = std::move(caption);
+    text_.assign(caption);
     changed(Property::Caption);
 }
 
-void TextBox::setText(Text text) {
+void TextBox::setText(TextView text) {
     if (text == text_) return;
-    text_ = std::move(text);
+    text_.assign(text);
     changed(Property::Text); // the screen shows the new text before the handler runs
     raise();
 }

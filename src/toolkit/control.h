@@ -106,7 +106,7 @@ class Label : public Control {
 public:
     using Control::Control;
     const Text& caption() const { return text_; }
-    void setCaption(Text caption);
+    void setCaption(TextView caption);
 };
 
 class TextBox : public Control {
@@ -114,7 +114,7 @@ public:
     using Control::Control;
     const Text& text() const { return text_; }
     // Raises the change event when the text differs, whether a person or code set it.
-    void setText(Text text);
+    void setText(TextView text);
 };
 
 class CheckBox : public Control {
