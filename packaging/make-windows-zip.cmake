@@ -1,0 +1,68 @@
+# Zips Pelmora.exe with LICENSE and README for Windows users:
+#
+#   cmake -DEXE=Pelmora.exe -DLICENSE=LICENSE -DREADME=README.md -DVERSION=1.0.0
+#         -DOUT=Pelmora-1.0.0-win32.zip -P make-windows-zip.cmake
+#
+# The archive holds one folder, Pelmora-<VERSION>-win32, so unpacking it never scatters
+# files. Text files get Windows line ends and a .txt name that Notepad opens on a double
+# click. A missing exe is not an error (the cross build is optional): the script says so
+# and writes nothing. A missing README is left out with a warning.
+
+foreach(var EXE LICENSE VERSION OUT)
+  if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
+    message(FATAL_ERROR "make-windows-zip: -D${var}=... is required")
+  endif()
+endforeach()
+
+if(NOT EXISTS "${EXE}")
+  message(STATUS "make-windows-zip: ${EXE} has not been built; no ZIP made")
+  return()
+endif()
+
+# tar runs inside the staging folder, so a relative OUT must be pinned down first.
+get_filename_component(OUT "${OUT}" ABSOLUTE)
+get_filename_component(out_dir "${OUT}" DIRECTORY)
+set(top "Pelmora-${VERSION}-win32")
+set(stage "${OUT}.stage")
+file(REMOVE_RECURSE "${stage}")
+file(MAKE_DIRECTORY "${stage}/${top}" "${out_dir}")
+
+file(COPY_FILE "${EXE}" "${stage}/${top}/Pelmora.exe")
+
+function(copy_text from to)
+  file(READ "${from}" text)
+  string(REPLACE "\r\n" "\n" text "${text}")
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE "${to}" "${text}")
+endfunction()
+
+copy_text("${LICENSE}" "${stage}/${top}/LICENSE.txt")
+if(DEFINED README AND EXISTS "${README}")
+  copy_text("${README}" "${stage}/${top}/README.txt")
+else()
+  message(WARNING "make-windows-zip: no README at '${README}'; the ZIP goes without one")
+endif()
+
+# Same inputs, same bytes: fixed time stamps, a sorted file list, and zip -X, which leaves
+# out the access and change times that cmake -E tar would store.
+find_program(ZIP_PROGRAM zip)
+find_program(TOUCH_PROGRAM touch)
+if(NOT ZIP_PROGRAM OR NOT TOUCH_PROGRAM)
+  message(FATAL_ERROR "make-windows-zip: needs zip and touch")
+endif()
+file(GLOB_RECURSE members RELATIVE "${stage}" "${stage}/${top}/*")
+list(SORT members)
+list(TRANSFORM members PREPEND "${stage}/" OUTPUT_VARIABLE member_paths)
+file(CHMOD ${member_paths} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+execute_process(COMMAND "${TOUCH_PROGRAM}" -d "2026-12-07 12:00:00 UTC" ${members}
+                WORKING_DIRECTORY "${stage}")
+file(REMOVE "${OUT}")
+execute_process(
+  COMMAND "${CMAKE_COMMAND}" -E env TZ=UTC "${ZIP_PROGRAM}" -q -X -9 "${OUT}" ${members}
+  WORKING_DIRECTORY "${stage}"
+  RESULT_VARIABLE rc)
+file(REMOVE_RECURSE "${stage}")
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "make-windows-zip: zipping failed (${rc})")
+endif()
+message(STATUS "make-windows-zip: wrote ${OUT}")

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# What `cmake --install` puts on a machine: exactly the expected files, a launcher and a
+# software-centre entry that the freedesktop and AppStream validators accept and that
+# point at each other, icons of the sizes their folders claim, a clean manual page and
+# the licence as the copyright file.
+#
+# usage: check-installed-files.sh CMAKE BUILD_DIR SOURCE_DIR HAS_PROGRAM(0|1)
+set -euo pipefail
+cmake=$1 build=$2 src=$3 has_program=$4
+source "$(dirname "$0")/lib.sh"
+need desktop-file-validate appstreamcli file gzip man
+
+make_scratch
+prefix=$scratch/usr
+install_component "$cmake" "$build" "$prefix"
+
+# Exactly the expected files: a missing one breaks the desktop, a stray one ends up in the .deb.
+{ expected_data_files; [ "$has_program" = 1 ] && echo bin/pelmora; } | sort >"$scratch/want"
+(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort) >"$scratch/have"
+diff -u "$scratch/want" "$scratch/have" || fail "installed files differ from the expected list"
+if [ "$has_program" = 1 ]; then
+    [ -x "$prefix/bin/pelmora" ] || fail "bin/pelmora is not executable"
+else
+    echo "NOTE: no pelmora target in this build; checked everything but the program"
+fi
+
+desktop=$prefix/share/applications/$app_id.desktop
+metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
+
+out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $out"
+[ -z "$out" ] || fail "desktop-file-validate has remarks: $out"
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate rejected the metainfo"
+
+# The entries must name each other and the installed files, or menus and software
+# centres show a generic icon or a launcher that starts nothing.
+[ "$(desktop_key "$desktop" Exec)" = pelmora ] || fail "Exec is not pelmora"
+[ "$(desktop_key "$desktop" Icon)" = "$app_id" ] || fail "Icon is not $app_id"
+grep -q "^Name\[zh_CN\]=Pelmora 比特查看$" "$desktop" || fail "Name[zh_CN] missing"
+grep -q "<id>$app_id</id>" "$metainfo" || fail "metainfo id is not $app_id"
+grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" \
+    || fail "metainfo launchable does not name the desktop file"
+grep -q '<release version="[0-9][^"]*"' "$metainfo" || fail "metainfo has no release"
+! grep -q '@[A-Z_]*@' "$metainfo" || fail "metainfo has unfilled @VARIABLES@"
+
+for size in 16 32 48 64 128 256; do
+    png=$prefix/share/icons/hicolor/${size}x${size}/apps/$app_id.png
+    desc=$(file -b "$png")
+    case $desc in
+        "PNG image data, $size x $size,"*) ;;
+        *) fail "icon in ${size}x${size} is: $desc" ;;
+    esac
+done
+
+# The manual page: valid gzip, no name or time stamp inside, no warnings from man.
+page=$prefix/share/man/man1/pelmora.1.gz
+gzip -t "$page" || fail "pelmora.1.gz is not valid gzip"
+file -b "$page" | grep -q 'last modified' && fail "pelmora.1.gz carries a time stamp"
+zcat "$page" | grep -q '^\.TH PELMORA 1 ' || fail "pelmora.1 is not a section 1 page"
+! zcat "$page" | grep -q '@[A-Z_]*@' || fail "pelmora.1 has unfilled @VARIABLES@"
+warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "man reports: $warnings"
+
+cmp -s "$src/LICENSE" "$prefix/share/doc/pelmora/copyright" || fail "copyright is not LICENSE"
+zcat "$prefix/share/doc/pelmora/changelog.Debian.gz" | head -n 1 | grep -q '^pelmora (' \
+    || fail "changelog.Debian.gz does not start with a pelmora entry"
+
+echo "PASS: installed files"
