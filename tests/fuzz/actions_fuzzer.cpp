@@ -16,6 +16,8 @@
 namespace pelmora::fuzz {
 namespace {
 
+// Stands in for the machine: keeps every message box shown during one action, answers
+// it as if OK was pressed, and tells the time the fuzzer chose for the next tick.
 class RecordingPlatform : public Platform {
 public:
     void messageBox(const Text& prompt, int flags, const Text& title) override {
@@ -27,6 +29,7 @@ public:
     Text time = u"00:00:00";
 };
 
+// The fuzzer's input read front to back; past its end every byte reads as zero.
 class Bytes {
 public:
     Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
@@ -95,6 +98,8 @@ Text rangeText(std::uint8_t form, std::uint8_t a, std::uint8_t b) {
     }
 }
 
+// One window from start-up, driven through its controls' setters and buttons exactly
+// as the Qt front end forwards a person's actions, with its expected state beside it.
 class Session {
 public:
     Session() : w(platform) { w.load(); }

@@ -29,6 +29,15 @@ inline void require(bool ok, const char* what, int index = -1) {
 
 enum class Box { DataIn, SelectRange, SetBinary, SetHex };
 
+// The only messages the window may show, all titled "出错" with flags 16.
+inline const Text OverLength = u"不处理超过32bit的数据";
+inline const Text NotHex = u"请正确输入16进制数";
+inline const Text BadRange = u"输入查看位范围有错";
+
+// The window as it must look, kept up to date from the person's actions alone. Each
+// action method applies what the action must do; check() compares every control and the
+// messages of the action. It never reads the window's state to decide what to expect,
+// except the boxes after a range whose reading is left to the program.
 class ExpectedWindow {
 public:
     // Starts a new action: forgets the messages expected of the previous one.
