@@ -1,0 +1,144 @@
+"""Large and hostile input, as a person might paste or type it: the program must answer
+each within a couple of seconds, show only its own messages and go on working."""
+import time
+
+import window_layout as layout
+from person import DESIGN_MESSAGES, RESPONSE, TRANSFER, bits, expect
+from x_session import wait_until
+
+MEGABYTE = 1 << 20
+OVER_LENGTH, NOT_HEX, BAD_RANGE = '不处理超过32bit的数据', '请正确输入16进制数', '输入查看位范围有错'
+
+
+def read_back(p, rect, want_length, what):
+    start = time.monotonic()
+    got = p.text_of(rect)
+    p.timed('%s: copy the text back' % what, time.monotonic() - start, TRANSFER)
+    expect(len(got) == want_length, '%s: the box holds %d characters, expected %d'
+           % (what, len(got), want_length))
+    return got
+
+
+def megabyte_data_in(p):
+    p.type_into(layout.DATA_IN, '1F')
+    p.wait_for_cells(bits(0x1F), '1F')
+    pasted = p.paste_into(layout.DATA_IN, b'0123456789ABCDEF' * (MEGABYTE // 16))
+    texts = p.close_messages(1, 'a megabyte of hex digits', since=pasted)
+    expect(texts == [OVER_LENGTH], 'a megabyte of hex digits: %s' % texts)
+    read_back(p, layout.DATA_IN, MEGABYTE, 'a megabyte in the entry')
+    p.wait_for_cells(bits(0x1F), 'the megabyte keeps the earlier value')
+    p.press('ctrl+a')
+    p.s.type('7')
+    p.wait_for_cells(bits(7), 'typing over the megabyte')
+    p.no_message('typing over the megabyte')
+
+
+def megabyte_select_range(p):
+    p.paste_into(layout.SELECT_RANGE, b'1234567890' * (MEGABYTE // 10) + b',3')
+    p.no_message('a megabyte in the range box')
+    start = time.monotonic()
+    p.click(layout.SELECT)
+    texts = p.close_messages(1, 'Select with a megabyte range', since=start)
+    expect(texts == [BAD_RANGE], 'Select with a megabyte range: %s' % texts)
+    expect(not p.ticks(), 'a megabyte range ticked boxes')
+    p.click(layout.SELECT_RANGE)
+    p.press('ctrl+a')
+    p.s.type('0,3')
+    p.click(layout.SELECT)
+    p.wait_for_ticks({0, 1, 2, 3}, 'Select 0,3 after the megabyte')
+
+
+def megabyte_composer(rect, pattern, box, want):
+    def scenario(p):
+        data = pattern * (MEGABYTE // len(pattern))
+        p.paste_into(rect, data)
+        p.no_message('a megabyte in a composer box')
+        read_back(p, rect, len(data), 'a megabyte in a composer box')
+        expect(p.cells(cell=layout.set_cell) == '0' * 32, 'the paste changed composer cells')
+        start = time.monotonic()
+        p.click(layout.set_box(box))
+        got = wait_until(lambda: p.text_of(rect) == want, RESPONSE)
+        expect(got, 'ticking box %d leaves %r' % (box, p.text_of(rect)[:40]))
+        p.timed('tick after the megabyte', time.monotonic() - start)
+    return scenario
+
+
+def invalid_flood(p):
+    p.type_into(layout.DATA_IN, '1F')
+    p.wait_for_cells(bits(0x1F), '1F')
+    junk = ('G中!' * 3334)[:10000]
+    pasted = p.paste_into(layout.DATA_IN, junk.encode())
+    texts = p.close_messages(1, 'ten thousand invalid characters', since=pasted)
+    expect(texts == [OVER_LENGTH], 'ten thousand invalid characters: %s' % texts)
+    # Eight invalid characters: one message for each as the entry gives them back, the
+    # deepest the program ever nests.
+    pasted = p.paste_into(layout.DATA_IN, b'GGGGGGGG')
+    texts = p.close_messages(8, 'eight invalid characters', since=pasted)
+    expect(texts == [NOT_HEX] * 8, 'eight invalid characters: %s' % texts)
+    expect(p.text_of(layout.DATA_IN) == '', 'eight invalid characters leave text behind')
+    p.wait_for_cells(bits(0x1F), 'an emptied entry keeps the earlier value')
+
+
+def control_characters(p):
+    controls = '\x01\x02\x1b\x7f\x00\x08'
+    # Eight characters, six of them control characters: one message for each as the entry
+    # gives them back, down to 1F.
+    pasted = p.paste_into(layout.DATA_IN, ('1F' + controls).encode())
+    texts = p.close_messages(6, 'control characters after 1F', since=pasted)
+    expect(texts == [NOT_HEX] * 6, 'control characters after 1F: %s' % texts)
+    expect(p.text_of(layout.DATA_IN) == '1F', 'control characters are not all taken back')
+    p.wait_for_cells(bits(0x1F), 'the entry after control characters')
+    # Nine characters are refused whole and stay as pasted.
+    pasted = p.paste_into(layout.DATA_IN, ('A1F' + controls).encode())
+    texts = p.close_messages(1, 'nine characters with control characters', since=pasted)
+    expect(texts == [OVER_LENGTH], 'nine characters with control characters: %s' % texts)
+    got = p.text_of(layout.DATA_IN)
+    expect(got == 'A1F' + controls, 'the refused entry shows %r' % got)
+    p.wait_for_cells(bits(0x1F), 'a refused entry keeps the value')
+    # Line breaks in a one-line box: whatever the box keeps, only the design's messages.
+    p.paste_into(layout.DATA_IN, b'7\r\n8\t')
+    close_whatever_comes(p, 'line breaks and a tab', 4)
+    left = p.text_of(layout.DATA_IN)
+    expect(len(left) > 8 or all(c in '0123456789ABCDEFabcdef' for c in left),
+           'line breaks leave %r' % left)
+
+
+def close_whatever_comes(p, what, limit):
+    """Closes message windows for as long as they keep coming, at most `limit`."""
+    texts = []
+    while len(texts) <= limit and wait_until(p.s.messages, 1.0):
+        texts.append(p.close_message(what))
+    expect(len(texts) <= limit, '%s: more than %d messages' % (what, limit))
+    expect(set(texts) <= DESIGN_MESSAGES, '%s: %s' % (what, texts))
+    p.no_message(what)
+    return texts
+
+
+def marks_and_scripts(p):
+    p.type_into(layout.DATA_IN, '1F')
+    p.wait_for_cells(bits(0x1F), '1F')
+    for ch, name in (('\u200f', 'a right-to-left mark'), ('\u202e', 'a right-to-left override'),
+                     ('中', 'a CJK character'), ('\U0001F600', 'an astral character')):
+        typed = time.monotonic()
+        p.s.type(ch)
+        texts = p.close_messages(1, name, since=typed)
+        expect(texts == [NOT_HEX], '%s: %s' % (name, texts))
+        got = p.text_of(layout.DATA_IN)
+        expect(got == '1F', '%s leaves %r in the entry' % (name, got))
+    # A mark in front: the whole entry goes, one character a message.
+    pasted = p.paste_into(layout.DATA_IN, '\u200f1F'.encode())
+    texts = p.close_messages(3, 'a mark in front of 1F', since=pasted)
+    expect(texts == [NOT_HEX] * 3, 'a mark in front of 1F: %s' % texts)
+    expect(p.text_of(layout.DATA_IN) == '', 'a mark in front of 1F leaves text')
+    p.wait_for_cells(bits(0x1F), 'the row after the mark')
+
+
+SCENARIOS = {
+    'megabyte_data_in': megabyte_data_in,
+    'megabyte_select_range': megabyte_select_range,
+    'megabyte_set_binary': megabyte_composer(layout.SET_BINARY, b'10', 1, '10'),
+    'megabyte_set_hex': megabyte_composer(layout.SET_HEX, b'F', 2, '4'),
+    'invalid_flood': invalid_flood,
+    'control_characters': control_characters,
+    'marks_and_scripts': marks_and_scripts,
+}

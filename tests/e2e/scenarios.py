@@ -1,0 +1,184 @@
+"""What a person does with the window, and what they must see: one function a scenario.
+
+Each scenario gets a freshly started program on its own X display (see run_scenario.py)
+and a Person to drive it. Nothing here asks the program's core; every check reads the
+screen, the clipboard or the accessibility tree.
+"""
+import re
+import time
+
+import window_layout as layout
+from person import bits, expect
+from x_session import wait_until
+
+
+def start_up(p):
+    shot = p.shot()
+    expect(p.cells(shot) == '0' * 32, 'analysis cells at start: ' + p.cells(shot))
+    expect(p.cells(shot, layout.set_cell) == '0' * 32,
+           'composer cells at start: ' + p.cells(shot, layout.set_cell))
+    expect(not p.ticks(shot) and not p.ticks(shot, layout.set_box), 'a box is ticked at start')
+    expect(p.label('比特查看 二进制') == '0B' and p.label('比特查看 Hex') == '0H',
+           'field readouts at start: %s %s' % (p.label('比特查看 二进制'), p.label('比特查看 Hex')))
+    # The focus starts in the entry: keys typed straight away land there.
+    p.press('1', 'F')
+    p.wait_for_cells(bits(0x1F), 'typing 1F without clicking')
+    for rect, want in ((layout.SELECT_RANGE, ''), (layout.SET_BINARY, '0'), (layout.SET_HEX, '0'),
+                       (layout.DATA_IN, '1F')):
+        got = p.text_of(rect)
+        expect(got == want, 'text box at (%d,%d) shows %r, expected %r' % (rect.x, rect.y, got, want))
+    p.no_message('start-up')
+
+
+def type_1F(p):
+    p.type_into(layout.DATA_IN, '1F')
+    p.wait_for_cells(bits(0x1F), '1F')
+    shot = p.shot()
+    expect(layout.cell_colour(p.s, shot, layout.view_cell(4)) == 'red', 'cell 4 is not red')
+    expect(layout.cell_colour(p.s, shot, layout.view_cell(5)) == 'light blue', 'cell 5 not light blue')
+    p.no_message('1F')
+
+
+def invalid_in_the_middle(p):
+    """123, then G typed after the 1: the entry 1G23 loses its last character three times."""
+    p.type_into(layout.DATA_IN, '123')
+    p.wait_for_cells(bits(0x123), '123')
+    p.press('Home', 'Right')
+    typed = time.monotonic()
+    p.s.type('G')
+    texts = p.close_messages(3, '1G23', since=typed)
+    expect(texts == ['请正确输入16进制数'] * 3, '1G23: messages %s' % texts)
+    p.wait_for_cells(bits(1), '1G23 shrinks to 1')
+    got = p.text_of(layout.DATA_IN)
+    expect(got == '1', '1G23 leaves %r in the entry' % got)
+
+
+def nine_characters(p):
+    p.type_into(layout.DATA_IN, '12345678')
+    p.wait_for_cells(bits(0x12345678), '12345678')
+    typed = time.monotonic()
+    p.s.type('9')
+    texts = p.close_messages(1, 'ninth character', since=typed)
+    expect(texts == ['不处理超过32bit的数据'], 'ninth character: %s' % texts)
+    got = p.text_of(layout.DATA_IN)
+    expect(got == '123456789', 'the entry keeps %r, expected all nine characters' % got)
+    p.wait_for_cells(bits(0x12345678), 'nine characters keep the earlier value')
+
+
+def select(p, range_text, how):
+    """Types `range_text` into the range box and presses "Select" by `how`."""
+    p.type_into(layout.SELECT_RANGE, range_text)
+    if how == 'enter':
+        p.press('Return')
+    else:
+        p.click(layout.SELECT)
+
+
+def field(p):
+    return p.label('比特查看 二进制'), p.label('比特查看 Hex')
+
+
+def expect_field(p, want, what):
+    got = wait_until(lambda: field(p) == want and field(p), 2.0) or field(p)
+    expect(got == want, '%s: readouts %s, expected %s' % (what, got, want))
+
+
+def select_0_3(how):
+    def scenario(p):
+        p.type_into(layout.DATA_IN, '1F')
+        p.wait_for_cells(bits(0x1F), '1F')
+        select(p, '0,3', how)
+        p.wait_for_ticks({0, 1, 2, 3}, 'Select 0,3 by ' + how)
+        expect_field(p, ('1111B', '0FH'), 'Select 0,3 by ' + how)
+        p.no_message('Select 0,3')
+    return scenario
+
+
+def select_31_0(p):
+    p.type_into(layout.DATA_IN, '1F')
+    p.wait_for_cells(bits(0x1F), '1F')
+    select(p, '31,0', 'button')
+    p.wait_for_ticks(set(range(32)), 'Select 31,0')
+    expect_field(p, ('0' * 27 + '1' * 5 + 'B', '01FH'), 'Select 31,0')
+    p.no_message('Select 31,0')
+
+
+def select_30_40(p):
+    p.type_into(layout.DATA_IN, '1F')
+    p.wait_for_cells(bits(0x1F), '1F')
+    pressed = time.monotonic()
+    select(p, '30,40', 'button')
+    texts = p.close_messages(1, 'Select 30,40', since=pressed)
+    expect(texts == ['输入查看位范围有错'], 'Select 30,40: %s' % texts)
+    p.wait_for_ticks({30, 31}, 'Select 30,40')
+    expect_field(p, ('00B', '00H'), 'Select 30,40')
+    got = p.text_of(layout.SELECT_RANGE)
+    expect(got == '30,40', 'the range box now shows %r' % got)
+
+
+def clear_select(p):
+    p.type_into(layout.DATA_IN, '1F')
+    select(p, '3,10', 'button')
+    p.wait_for_ticks(set(range(3, 11)), 'Select 3,10')
+    expect_field(p, ('00000011B', '03H'), 'Select 3,10')
+    p.click(layout.CLEAR_SELECT)
+    p.wait_for_ticks(set(), 'Clear Select')
+    expect_field(p, ('0B', '00H'), 'Clear Select')
+    p.wait_for_cells(bits(0x1F), 'Clear Select keeps the value')
+    p.no_message('Clear Select')
+
+
+def composer_boxes(p):
+    p.click(layout.set_box(0))
+    p.click(layout.set_box(4))
+    p.wait_for_ticks({0, 4}, 'composer boxes 0 and 4', box=layout.set_box)
+    p.wait_for_cells('0' * 27 + '10001', 'composer cells', cell=layout.set_cell)
+    got = (p.text_of(layout.SET_BINARY), p.text_of(layout.SET_HEX))
+    expect(got == ('10001', '11'), 'composer boxes 0 and 4 show %s' % (got,))
+    p.no_message('composer')
+
+
+def clear_set(p):
+    for i in (3, 9):
+        p.click(layout.set_box(i))
+    p.wait_for_ticks({3, 9}, 'composer boxes 3 and 9', box=layout.set_box)
+    expect(p.text_of(layout.SET_HEX) == '208', 'boxes 3 and 9 do not show 208')
+    p.click(layout.CLEAR_SET)
+    p.wait_for_ticks(set(), 'Clear Set', box=layout.set_box)
+    # The cells of the unticked boxes turn silver; the others keep their light blue.
+    want = ''.join('S' if i in (3, 9) else '0' for i in range(31, -1, -1))
+    p.wait_for_cells(want, 'Clear Set', cell=layout.set_cell)
+    got = (p.text_of(layout.SET_BINARY), p.text_of(layout.SET_HEX))
+    expect(got == ('0', '0'), 'after Clear Set the composer shows %s' % (got,))
+    p.no_message('Clear Set')
+
+
+TIME_OF_DAY = re.compile(r'\d{1,2}:\d\d:\d\d')
+
+
+def clock(p):
+    first = p.label('时间')
+    expect(first == 'Label3' or TIME_OF_DAY.search(first), 'the clock first shows %r' % first)
+    shown = wait_until(lambda: TIME_OF_DAY.search(p.label('时间')) and p.label('时间'), 1.5)
+    expect(shown, 'the clock shows no time of day: %r' % p.label('时间'))
+    expect(not re.search(r'\d{4}|/|\d-\d', shown), 'the clock shows a date: %r' % shown)
+    start = time.monotonic()
+    changed = wait_until(lambda: p.label('时间') != shown, 1.5)
+    expect(changed, 'the clock stays at %r for 1.5 s' % shown)
+    p.log('  clock went from %r on after %.2f s' % (shown, time.monotonic() - start))
+
+
+SCENARIOS = {
+    'start_up': start_up,
+    'type_1F': type_1F,
+    'invalid_1G23': invalid_in_the_middle,
+    'nine_characters': nine_characters,
+    'select_0_3_button': select_0_3('button'),
+    'select_0_3_enter': select_0_3('enter'),
+    'select_31_0': select_31_0,
+    'select_30_40': select_30_40,
+    'clear_select': clear_select,
+    'composer_0_and_4': composer_boxes,
+    'clear_set': clear_set,
+    'clock': clock,
+}
