@@ -1,0 +1,30 @@
+// The Linux program: the window Main drawn with Qt Widgets.
+#include <QApplication>
+#include <QMessageBox>
+
+#include "app/main_window.h"
+#include "frontends/qt/qt_application.h"
+#include "frontends/qt/qt_main_window.h"
+#include "frontends/qt/qt_platform.h"
+
+int main(int argc, char** argv) {
+    // The program takes no options: Qt sees the program name only, never the rest of
+    // the command line.
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication app(qtArgc, argv);
+    pelmora::configureApplicationQt(app);
+
+    pelmora::QtPlatform platform;
+    pelmora::Main model(platform);
+    model.load();
+
+    pelmora::QtMainWindow window(model.form(), [](const std::exception& error) {
+        // An error no handler traps ends the program, after saying why.
+        QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Pelmoria"),
+                              QString::fromUtf8(error.what()));
+        QCoreApplication::exit(1);
+    });
+    platform.setOwner(&window);
+    window.show();
+    return QApplication::exec();
+}

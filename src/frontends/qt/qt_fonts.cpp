@@ -1,0 +1,63 @@
+#include "frontends/qt/qt_fonts.h"
+
+#include <QFontDatabase>
+
+#include "frontends/qt/qt_text.h"
+
+namespace pelmora {
+namespace {
+
+// fonts-liberation and fonts-dejavu-core for Latin text, fonts-arphic-gkai00mp for the
+// Kai headings, fonts-wqy-zenhei for every Chinese character the others lack.
+const char* const CjkFallback = "WenQuanYi Zen Hei";
+
+// The design face if installed, else its first installed substitute. Naming an installed
+// face saves Qt a fontconfig fallback search per font at start-up; characters the face
+// lacks (Chinese in a Latin face) still come from the fallback that Qt's font merging
+// finds, the CJK face installed with the program.
+// (The list of installed families, rather than hasFamily(), which resolves aliases of a
+// missing face through fontconfig at some cost. Qt keeps substitutes in lower case.)
+QString installedFace(const QString& face, const QStringList& installed) {
+    const auto find = [&](const QString& name) {
+        for (const QString& family : installed)
+            if (family.compare(name, Qt::CaseInsensitive) == 0) return family;
+        return QString();
+    };
+    if (const QString found = find(face); !found.isEmpty()) return found;
+    for (const QString& substitute : QFont::substitutes(face))
+        if (const QString found = find(substitute); !found.isEmpty()) return found;
+    return face;
+}
+
+} // namespace
+
+QStringList substituteFacesQt(const QString& designFace) {
+    if (designFace == toQString(fonts::SansSerif))
+        return {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
+                QString::fromLatin1(CjkFallback)};
+    if (designFace == toQString(fonts::Kai))
+        return {QStringLiteral("AR PL KaitiM GB"), QString::fromLatin1(CjkFallback)};
+    return {QString::fromLatin1(CjkFallback)};
+}
+
+void installFontSubstitutionsQt() {
+    for (const Text& face : {fonts::SansSerif, fonts::Kai}) {
+        const QString name = toQString(face);
+        QFont::insertSubstitutions(name, substituteFacesQt(name));
+    }
+}
+
+QFont QtFontBook::font(const Font& font) {
+    for (const auto& [design, qfont] : fonts_)
+        if (design == font) return qfont;
+
+    if (installed_.isEmpty()) installed_ = QFontDatabase::families();
+    QFont qfont(installedFace(toQString(font.face), installed_));
+    qfont.setPointSizeF(static_cast<qreal>(font.points));
+    qfont.setWeight(font.bold ? QFont::Bold : QFont::Normal);
+    qfont.setItalic(font.italic);
+    fonts_.emplace_back(font, qfont);
+    return fonts_.back().second;
+}
+
+} // namespace pelmora

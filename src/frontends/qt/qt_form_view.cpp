@@ -1,0 +1,250 @@
+#include "frontends/qt/qt_form_view.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <limits>
+
+#include "app/accessible_names.h"
+#include "frontends/qt/qt_check_box.h"
+#include "frontends/qt/qt_client_widget.h"
+#include "frontends/qt/qt_colours.h"
+#include "frontends/qt/qt_label_widget.h"
+#include "frontends/qt/qt_text.h"
+
+namespace pelmora {
+namespace {
+
+struct MirrorGuard {
+    int& depth;
+    explicit MirrorGuard(int& d) : depth(d) { ++depth; }
+    ~MirrorGuard() { --depth; }
+    MirrorGuard(const MirrorGuard&) = delete;
+    MirrorGuard& operator=(const MirrorGuard&) = delete;
+};
+
+QRect pixelRect(const Control& c) {
+    return QRect(pixelsQt(c.left()), pixelsQt(static_cast<float>(c.top())),
+                 pixelsQt(static_cast<float>(c.width())), pixelsQt(static_cast<float>(c.height())));
+}
+
+Qt::Alignment horizontal(Alignment a) {
+    switch (a) {
+    case Alignment::Right: return Qt::AlignRight;
+    case Alignment::Centre: return Qt::AlignHCenter;
+    case Alignment::Left: break;
+    }
+    return Qt::AlignLeft;
+}
+
+QString objectNameOf(const Control& c) {
+    QString name = QString::fromStdString(c.name());
+    if (c.isArrayMember()) name += QStringLiteral("(%1)").arg(c.index());
+    return name;
+}
+
+// Sets one palette colour only when it differs, so widgets in the default colours keep
+// sharing the application palette.
+void setPaletteColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour) {
+    if (widget.palette().color(role) == colour) return;
+    QPalette palette = widget.palette();
+    palette.setColor(role, colour);
+    widget.setPalette(palette);
+}
+
+} // namespace
+
+QtFormView::QtFormView(Form& form, QWidget& client, ErrorSink onError)
+    : form_(form), client_(client), onError_(std::move(onError)) {
+    // New widgets lay out text in their parent's font before they get their own; giving
+    // the client a font the entry boxes use anyway spares Qt loading one nobody shows.
+    if (const std::vector<Control*> order = form_.tabOrder(); !order.empty())
+        client_.setFont(fonts_.font(order.front()->font()));
+    for (Control* control : form_.controls()) {
+        if (auto* timer = dynamic_cast<Timer*>(control)) {
+            auto* clock = new QTimer(this);
+            clock->setInterval(timer->interval());
+            connect(clock, &QTimer::timeout, this, [this, timer] {
+                // A tick never interrupts a handler that waits in a message box; the
+                // next tick catches up.
+                if (form_.eventDepth() == 0) forward([timer] { timer->tick(); });
+            });
+            if (timer->enabled()) clock->start();
+        } else if (control->visible()) {
+            create(*control);
+        }
+    }
+    applyTabOrder();
+    form_.setObserver(this);
+}
+
+QtFormView::~QtFormView() { form_.setObserver(nullptr); }
+
+QWidget* QtFormView::widgetFor(const Control& control) const {
+    const auto it = widgets_.find(&control);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+QWidget* QtFormView::create(Control& control) {
+    QWidget* widget = createWidget(control);
+    if (!widget) return nullptr;
+    widget->setObjectName(objectNameOf(control));
+    // A check box has no caption, so its font is never seen.
+    if (control.kind() != ControlKind::CheckBox)
+        widget->setFont(fonts_.font(control.font()));
+    widget->setGeometry(pixelRect(control));
+    if (const Text name = accessibleName(control); !name.empty())
+        widget->setAccessibleName(toQString(name));
+    applyColours(control, *widget);
+    widgets_.emplace(&control, widget);
+    return widget;
+}
+
+QWidget* QtFormView::createWidget(Control& control) {
+    // Widgets are children of the client, which deletes them (Qt parent ownership).
+    if (auto* label = dynamic_cast<Label*>(&control)) {
+        auto* widget = new QtLabelWidget(&client_);
+        widget->setCaption(toQString(label->caption()));
+        widget->setAlignment(horizontal(label->alignment()));
+        widget->setBorder(label->border(),
+                          resolveColourQt(colours::ButtonShadow, client_.palette()));
+        return widget;
+    }
+    if (auto* box = dynamic_cast<TextBox*>(&control)) {
+        auto* edit = new QLineEdit(&client_);
+        edit->setMaxLength(std::numeric_limits<int>::max()); // no length limit
+        edit->setAlignment(horizontal(box->alignment()) | Qt::AlignVCenter);
+        edit->setText(toQString(box->text()));
+        // If a nested handler changes the text again, controlChanged shows that at once.
+        connect(edit, &QLineEdit::textEdited, this, [this, box](const QString& text) {
+            forward([box, &text] { box->setText(toText(text)); });
+        });
+        return edit;
+    }
+    if (auto* box = dynamic_cast<CheckBox*>(&control)) {
+        auto* check = new QtCheckBox(&client_);
+        check->setChecked(box->value() != 0);
+        connect(check, &QAbstractButton::clicked, this, [this, box](bool checked) {
+            forward([box, checked] { box->setValue(checked ? 1 : 0); });
+        });
+        return check;
+    }
+    if (auto* button = dynamic_cast<CommandButton*>(&control)) {
+        auto* push = new QPushButton(toQString(button->caption()), &client_);
+        push->setDefault(button->isDefault());
+        connect(push, &QAbstractButton::clicked, this,
+                [this, button] { forward([button] { button->click(); }); });
+        return push;
+    }
+    return nullptr; // lines are painted by the client; timers have no widget
+}
+
+void QtFormView::applyColours(const Control& control, QWidget& widget) {
+    const QPalette& palette = client_.palette();
+    const QColor fore = resolveColourQt(control.foreColour(), palette);
+    const QColor back = resolveColourQt(control.backColour(), palette);
+    switch (control.kind()) {
+    case ControlKind::Label: static_cast<QtLabelWidget&>(widget).setColours(fore, back); break;
+    case ControlKind::TextBox:
+        setPaletteColour(widget, QPalette::Text, fore);
+        setPaletteColour(widget, QPalette::Base, back);
+        break;
+    case ControlKind::CommandButton:
+        setPaletteColour(widget, QPalette::ButtonText, fore);
+        setPaletteColour(widget, QPalette::Button, back);
+        break;
+    case ControlKind::CheckBox: setPaletteColour(widget, QPalette::WindowText, fore); break;
+    case ControlKind::Line:
+    case ControlKind::Timer: break;
+    }
+}
+
+void QtFormView::applyTabOrder() {
+    QWidget* previous = nullptr;
+    for (Control* control : form_.tabOrder()) {
+        QWidget* widget = widgetFor(*control);
+        if (!widget) continue;
+        if (previous) QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void QtFormView::focusFirst() {
+    for (Control* control : form_.tabOrder())
+        if (QWidget* widget = widgetFor(*control)) {
+            widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+}
+
+void QtFormView::pressDefaultButton(QWidget* focus) {
+    auto* button = qobject_cast<QPushButton*>(focus);
+    if (!button || !button->isEnabled()) {
+        const CommandButton* preset = form_.defaultButton();
+        button = preset ? qobject_cast<QPushButton*>(widgetFor(*preset)) : nullptr;
+    }
+    if (button && button->isEnabled()) button->click();
+}
+
+void QtFormView::controlChanged(Control& control, Property property) {
+    QWidget* widget = widgetFor(control);
+    if (!widget) {
+        // First shown now: the widget is created late, as if it had been there hidden.
+        if (property == Property::Visible && control.visible()) {
+            if (QWidget* created = create(control)) {
+                created->show();
+                applyTabOrder();
+            }
+        }
+        return;
+    }
+    MirrorGuard guard(mirroring_);
+    switch (property) {
+    case Property::Caption:
+        if (auto* label = dynamic_cast<Label*>(&control))
+            static_cast<QtLabelWidget*>(widget)->setCaption(toQString(label->caption()));
+        break;
+    case Property::Text:
+        if (auto* box = dynamic_cast<TextBox*>(&control)) showText(*box, *widget);
+        break;
+    case Property::Value:
+        if (auto* box = dynamic_cast<CheckBox*>(&control)) showValue(*box, *widget);
+        break;
+    case Property::ForeColour:
+    case Property::BackColour: applyColours(control, *widget); break;
+    case Property::Left: widget->move(pixelsQt(control.left()), widget->y()); break;
+    case Property::Visible: widget->setVisible(control.visible()); break;
+    }
+}
+
+void QtFormView::showText(const TextBox& box, QWidget& widget) {
+    auto& edit = static_cast<QLineEdit&>(widget);
+    const QString text = toQString(box.text());
+    if (edit.text() == text) return;
+    MirrorGuard guard(mirroring_);
+    // Keep the caret where the person left it, or at the end when the text got shorter.
+    const int caret = edit.cursorPosition();
+    edit.setText(text);
+    edit.setCursorPosition(std::min(caret, static_cast<int>(text.size())));
+}
+
+void QtFormView::showValue(const CheckBox& box, QWidget& widget) {
+    auto& check = static_cast<QCheckBox&>(widget);
+    const bool ticked = box.value() != 0;
+    if (check.isChecked() == ticked) return;
+    MirrorGuard guard(mirroring_);
+    check.setChecked(ticked);
+}
+
+void QtFormView::forward(const std::function<void()>& action) {
+    if (mirroring_ > 0) return; // the view's own update, not the person
+    try {
+        action();
+    } catch (const std::exception& error) {
+        if (onError_) onError_(error);
+    }
+}
+
+} // namespace pelmora

@@ -1,0 +1,99 @@
+#include "frontends/qt/qt_label_widget.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QPainter>
+
+namespace pelmora {
+
+QtLabelWidget::QtLabelWidget(QWidget* parent) : QWidget(parent) {
+    // The paint event covers every pixel, so Qt need not clear the background first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void QtLabelWidget::setCaption(const QString& caption) {
+    if (caption == caption_) return;
+    caption_ = caption;
+    update();
+    if (QAccessible::isActive()) {
+        if (accessibleName().isEmpty()) {
+            QAccessibleEvent event(this, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        } else {
+            QAccessibleValueChangeEvent event(this, caption_);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+}
+
+void QtLabelWidget::setColours(const QColor& fore, const QColor& back) {
+    if (fore == fore_ && back == back_) return;
+    fore_ = fore;
+    back_ = back;
+    update();
+}
+
+void QtLabelWidget::setBorder(bool border, const QColor& colour) {
+    border_ = border;
+    borderColour_ = colour;
+    update();
+}
+
+void QtLabelWidget::setAlignment(Qt::Alignment horizontal) {
+    alignment_ = horizontal & Qt::AlignHorizontal_Mask;
+    update();
+}
+
+void QtLabelWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), back_);
+    QRect textRect = rect();
+    if (border_) {
+        painter.setPen(borderColour_);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        textRect.adjust(1, 1, -1, -1);
+    }
+    if (caption_.isEmpty()) return;
+    painter.setPen(fore_);
+    painter.setFont(font());
+    painter.drawText(textRect, static_cast<int>(alignment_ | Qt::AlignTop) | Qt::TextWordWrap,
+                     caption_);
+}
+
+namespace {
+
+// Static text named by its accessible name (or, without one, by its caption) and
+// valued by its caption, so a screen reader says "比特查看 第3位 数值" and then "1".
+class AccessibleLabel final : public QAccessibleWidget {
+public:
+    explicit AccessibleLabel(QtLabelWidget* label)
+        : QAccessibleWidget(label, QAccessible::StaticText), label_(label) {}
+
+    QString text(QAccessible::Text t) const override {
+        switch (t) {
+        case QAccessible::Name:
+            return label_->accessibleName().isEmpty() ? label_->caption()
+                                                      : label_->accessibleName();
+        case QAccessible::Value: return label_->caption();
+        default: return QAccessibleWidget::text(t);
+        }
+    }
+
+private:
+    QtLabelWidget* label_;
+};
+
+// Qt owns the interfaces a factory returns (its accessibility cache deletes them).
+QAccessibleInterface* labelFactory(const QString&, QObject* object) {
+    if (auto* label = dynamic_cast<QtLabelWidget*>(object)) return new AccessibleLabel(label);
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibilityQt() {
+    QAccessible::removeFactory(labelFactory);
+    QAccessible::installFactory(labelFactory);
+}
+
+} // namespace pelmora
