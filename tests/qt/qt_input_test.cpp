@@ -1,0 +1,198 @@
+// What the person does in the window reaches the model's setters, once, and the
+// handlers' results come back to the widgets: typing, ticking, Tab, Space, Enter, the
+// clock.
+#include <ostream>
+
+#include "qt_window_fixture.h"
+
+namespace pelmora::testing {
+namespace {
+
+const QColor lightBlue(192, 192, 255), red(255, 0, 0);
+
+TEST_F(QtWindowTest, FocusStartsInTheEntry) {
+    EXPECT_EQ(QApplication::focusWidget(), widget(model.txtDataIn));
+}
+
+TEST_F(QtWindowTest, TypingPaintsTheCells) {
+    QTest::keyClicks(edit(model.txtDataIn), QStringLiteral("1F"));
+    EXPECT_EQ(model.txtDataIn.text(), u"1F");
+    for (int i = 0; i <= 31; ++i) {
+        SCOPED_TRACE(i);
+        const bool one = i <= 4;
+        EXPECT_EQ(label(model.LblBitInfo(i))->caption(), one ? QStringLiteral("1") : QStringLiteral("0"));
+        EXPECT_EQ(label(model.LblBitInfo(i))->backColour(), one ? red : lightBlue);
+    }
+}
+
+TEST_F(QtWindowTest, EveryKeystrokeRaisesTheChangeOnce) {
+    int& changes = countHandlerRuns(model.txtDataIn);
+    QTest::keyClicks(edit(model.txtDataIn), QStringLiteral("ABC"));
+    QTest::keyClick(edit(model.txtDataIn), Qt::Key_Backspace);
+    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(model.txtDataIn.text(), u"AB");
+}
+
+struct RefusedRow {
+    const char* what;
+    const char* before;
+    int caret;      // where the person types
+    const char* typed;
+    const char16_t* shown; // what entry and model hold afterwards
+    std::size_t messages;
+};
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const RefusedRow& row, std::ostream* out) { *out << row.what; }
+
+
+class RefusedEntry : public QtWindowTest, public ::testing::WithParamInterface<RefusedRow> {};
+
+// The handler takes the last character back while the person's keystroke is still being
+// processed; the widget must end up showing the model's text, caret inside it.
+TEST_P(RefusedEntry, WidgetShowsWhatTheModelKept) {
+    const RefusedRow& row = GetParam();
+    QLineEdit* entry = edit(model.txtDataIn);
+    QTest::keyClicks(entry, QString::fromLatin1(row.before));
+    platform.messages.clear();
+    entry->setCursorPosition(row.caret);
+    QTest::keyClicks(entry, QString::fromLatin1(row.typed));
+
+    EXPECT_EQ(model.txtDataIn.text(), row.shown);
+    EXPECT_EQ(entry->text(), q(row.shown));
+    EXPECT_LE(entry->cursorPosition(), entry->text().size());
+    EXPECT_EQ(platform.messages.size(), row.messages);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typing, RefusedEntry,
+    ::testing::Values(
+        RefusedRow{"badDigitAtEnd", "12", 2, "G", u"12", 1},
+        // The last character goes, not the bad one: the shortening repeats until valid.
+        RefusedRow{"badDigitInside", "1234", 1, "G", u"1", 4},
+        // Nine digits are refused but stay: no text box limits its length.
+        RefusedRow{"nineDigits", "12345678", 8, "9", u"123456789", 1}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST_F(QtWindowTest, LongPasteReachesTheModelWhole) {
+    QLineEdit* entry = edit(model.TxtBitSetBinary);
+    entry->selectAll();
+    const QString pasted(40000, u'1');
+    entry->insert(pasted); // the same path as a paste
+    EXPECT_EQ(entry->text().size(), 40000);
+    EXPECT_EQ(model.TxtBitSetBinary.text().size(), 40000u);
+}
+
+TEST_F(QtWindowTest, TabWalksTheDesignOrderWithCreatedBoxesAfterMemberZero) {
+    QStringList expected{QStringLiteral("txtDataIn"), QStringLiteral("Command2")};
+    for (int i = 0; i <= 31; ++i) expected << QStringLiteral("BitCheck(%1)").arg(i);
+    expected << QStringLiteral("txtSelectRang") << QStringLiteral("Command3");
+    for (int i = 0; i <= 31; ++i) expected << QStringLiteral("BitSetCheck(%1)").arg(i);
+    expected << QStringLiteral("TxtBitSetBinary") << QStringLiteral("TxtBitSetHex")
+             << QStringLiteral("CmdClrSet") << QStringLiteral("txtDataIn");
+
+    QStringList walked{QApplication::focusWidget()->objectName()};
+    for (qsizetype n = 1; n < expected.size(); ++n) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(walked, expected);
+}
+
+struct SpaceRow {
+    const char* what;
+    std::function<CheckBox&(Main&)> box;
+};
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const SpaceRow& row, std::ostream* out) { *out << row.what; }
+
+
+class SpaceOnABox : public QtWindowTest, public ::testing::WithParamInterface<SpaceRow> {};
+
+TEST_P(SpaceOnABox, TicksAndUnticksRunningTheHandlerOnceEach) {
+    CheckBox& box = GetParam().box(model);
+    int& clicks = countHandlerRuns(box);
+    QCheckBox* widgetBox = check(box);
+    widgetBox->setFocus();
+    QTest::keyClick(widgetBox, Qt::Key_Space);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(box.value(), 1);
+    EXPECT_TRUE(widgetBox->isChecked());
+    QTest::keyClick(widgetBox, Qt::Key_Space);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(box.value(), 0);
+    EXPECT_FALSE(widgetBox->isChecked());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SpaceOnABox,
+    ::testing::Values(SpaceRow{"selection0", [](Main& m) -> CheckBox& { return m.BitCheck(0); }},
+                      SpaceRow{"selection31", [](Main& m) -> CheckBox& { return m.BitCheck(31); }},
+                      SpaceRow{"composer1", [](Main& m) -> CheckBox& { return m.BitSetCheck(1); }}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST_F(QtWindowTest, ClickingBoxesComposesTheValue) {
+    QTest::mouseClick(check(model.BitSetCheck(4)), Qt::LeftButton);
+    QTest::mouseClick(check(model.BitSetCheck(0)), Qt::LeftButton);
+    EXPECT_EQ(edit(model.TxtBitSetHex)->text(), QStringLiteral("11"));
+    EXPECT_EQ(edit(model.TxtBitSetBinary)->text(), QStringLiteral("10001"));
+    EXPECT_EQ(label(model.LblBitSetInfo(4))->backColour(), red);
+
+    QTest::mouseClick(button(model.CmdClrSet), Qt::LeftButton);
+    EXPECT_FALSE(check(model.BitSetCheck(4))->isChecked());
+    EXPECT_EQ(model.BitSetCheck(4).value(), 0);
+    EXPECT_EQ(edit(model.TxtBitSetHex)->text(), QStringLiteral("0"));
+}
+
+TEST_F(QtWindowTest, EnterInTheRangeBoxPressesSelect) {
+    QLineEdit* range = edit(model.txtSelectRang);
+    range->setFocus();
+    QTest::keyClicks(range, QStringLiteral("0,3"));
+    QTest::keyClick(range, Qt::Key_Return);
+    for (int i = 0; i <= 5; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(model.BitCheck(i).value(), i <= 3 ? 1 : 0);
+        EXPECT_EQ(check(model.BitCheck(i))->isChecked(), i <= 3);
+    }
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(QtWindowTest, EnterOnABoxPressesSelectButOnAFocusedButtonThatButton) {
+    int& selects = countHandlerRuns(model.Command2);
+    int& clears = countHandlerRuns(model.Command3);
+    QTest::keyClick(check(model.BitCheck(2)), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(selects, 1);
+    button(model.Command3)->setFocus();
+    QTest::keyClick(button(model.Command3), Qt::Key_Return);
+    EXPECT_EQ(clears, 1);
+    EXPECT_EQ(selects, 1);
+}
+
+TEST_F(QtWindowTest, ClockTicksIntoLabel3) {
+    EXPECT_EQ(label(model.Label3)->caption(), QStringLiteral("Label3"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return label(model.Label3)->caption() != "Label3"; }, 2000));
+    EXPECT_EQ(label(model.Label3)->caption(), QStringLiteral("14:05:09"));
+}
+
+TEST_F(QtWindowTest, TicksWaitWhileAHandlerShowsAMessage) {
+    QString clockDuringMessage;
+    platform.whileShown = [&] {
+        QTest::qWait(800); // the box is up for longer than a tick
+        clockDuringMessage = label(model.Label3)->caption();
+    };
+    QTest::keyClicks(edit(model.txtDataIn), QStringLiteral("X"));
+    EXPECT_EQ(clockDuringMessage, QStringLiteral("Label3"));
+    EXPECT_EQ(model.form().maxEventDepth(), 2); // the retry ran inside the change, no tick
+}
+
+TEST_F(QtWindowTest, AnErrorEscapingAHandlerIsReportedNotThrownIntoQt) {
+    model.BitCheck(6).setHandler([](std::int16_t) {
+        throw RuntimeError(ErrorCode::Overflow, "overflow in handler");
+    });
+    QTest::mouseClick(check(model.BitCheck(6)), Qt::LeftButton);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors.front(), "overflow in handler");
+    EXPECT_TRUE(check(model.BitCheck(6))->isChecked()); // the value was set before
+}
+
+} // namespace
+} // namespace pelmora::testing

@@ -1,0 +1,221 @@
+// The widgets the view creates: where they are, how they look, what a screen reader
+// hears, and how model changes reach them.
+#include <QAccessible>
+#include <QTimer>
+
+#include "frontends/qt/qt_client_widget.h"
+#include <ostream>
+
+#include "qt_window_fixture.h"
+
+namespace pelmora::testing {
+namespace {
+
+using Pick = std::function<Control&(Main&)>;
+
+struct GeometryRow {
+    const char* what;
+    Pick control;
+    QRect pixels;
+};
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const GeometryRow& row, std::ostream* out) { *out << row.what; }
+
+
+class Geometry : public QtWindowTest, public ::testing::WithParamInterface<GeometryRow> {};
+
+TEST_P(Geometry, IsTheDesignsTwipsOverFifteen) {
+    const GeometryRow& row = GetParam();
+    QWidget* w = widget(row.control(model));
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->geometry(), row.pixels);
+    EXPECT_TRUE(w->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layout, Geometry,
+    ::testing::Values(
+        // Cell 0 moves from its designed 9435 to its box's 9480 at load.
+        GeometryRow{"cell0", [](Main& m) -> Control& { return m.LblBitInfo(0); }, {632, 88, 17, 17}},
+        GeometryRow{"cell31", [](Main& m) -> Control& { return m.LblBitInfo(31); }, {12, 88, 17, 17}},
+        GeometryRow{"index31", [](Main& m) -> Control& { return m.lblBitIndex(31); }, {12, 72, 17, 17}},
+        GeometryRow{"box0", [](Main& m) -> Control& { return m.BitCheck(0); }, {632, 112, 17, 17}},
+        // Composer boxes: 310 twips from box 0 to box 1, single-precision lefts rounded.
+        GeometryRow{"setBox1", [](Main& m) -> Control& { return m.BitSetCheck(1); }, {611, 248, 13, 13}},
+        GeometryRow{"setBox31", [](Main& m) -> Control& { return m.BitSetCheck(31); }, {11, 248, 13, 13}},
+        GeometryRow{"setCell31", [](Main& m) -> Control& { return m.LblBitSetInfo(31); }, {7, 225, 17, 17}},
+        GeometryRow{"setIndex0", [](Main& m) -> Control& { return m.lblBitSetIndex(0); }, {628, 208, 17, 17}},
+        GeometryRow{"entry", [](Main& m) -> Control& { return m.txtDataIn; }, {64, 40, 153, 22}},
+        GeometryRow{"select", [](Main& m) -> Control& { return m.Command2; }, {398, 40, 81, 25}},
+        GeometryRow{"credit", [](Main& m) -> Control& { return m.Label2; }, {0, 320, 385, 20}},
+        GeometryRow{"clock", [](Main& m) -> Control& { return m.Label3; }, {387, 320, 273, 20}},
+        GeometryRow{"heading", [](Main& m) -> Control& { return m.Label5(0); }, {288, 176, 89, 25}}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST_F(QtWindowTest, ClientIsFixedAndTheWindowOnlyAddsSpace) {
+    QWidget& client = window->client();
+    EXPECT_EQ(client.geometry(), QRect(0, 0, 662, 341));
+    EXPECT_EQ(window->size(), QSize(662, 341));
+    window->resize(900, 500);
+    QTest::qWait(10);
+    EXPECT_EQ(client.geometry(), QRect(0, 0, 662, 341));
+    EXPECT_EQ(widget(model.LblBitInfo(0))->geometry(), QRect(632, 88, 17, 17));
+    window->resize(300, 200);
+    QTest::qWait(10);
+    EXPECT_EQ(client.geometry(), QRect(0, 0, 662, 341));
+}
+
+struct ColourRow {
+    const char* what;
+    Pick control;
+    QColor fore, back; // invalid: the dialog's own colour
+};
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const ColourRow& row, std::ostream* out) { *out << row.what; }
+
+
+class Colours : public QtWindowTest, public ::testing::WithParamInterface<ColourRow> {};
+
+TEST_P(Colours, AreTheDesignsAfterLoad) {
+    const ColourRow& row = GetParam();
+    QtLabelWidget* l = label(row.control(model));
+    ASSERT_NE(l, nullptr);
+    const QPalette& palette = window->client().palette();
+    EXPECT_EQ(l->foreColour(), row.fore.isValid() ? row.fore : palette.color(QPalette::ButtonText));
+    EXPECT_EQ(l->backColour(), row.back.isValid() ? row.back : palette.color(QPalette::Window));
+}
+
+const QColor lightBlue(192, 192, 255), darkBlue(0, 0, 192), red(255, 0, 0), none;
+
+INSTANTIATE_TEST_SUITE_P(
+    Design, Colours,
+    ::testing::Values(
+        ColourRow{"cell0", [](Main& m) -> Control& { return m.LblBitInfo(0); }, none, lightBlue},
+        ColourRow{"cell31", [](Main& m) -> Control& { return m.LblBitInfo(31); }, none, lightBlue},
+        ColourRow{"setCell16", [](Main& m) -> Control& { return m.LblBitSetInfo(16); }, none, lightBlue},
+        ColourRow{"index7", [](Main& m) -> Control& { return m.lblBitIndex(7); }, darkBlue, none},
+        ColourRow{"index23", [](Main& m) -> Control& { return m.lblBitIndex(23); }, darkBlue, none},
+        ColourRow{"index8", [](Main& m) -> Control& { return m.lblBitIndex(8); }, QColor(192, 0, 192), none},
+        ColourRow{"setIndex31", [](Main& m) -> Control& { return m.lblBitSetIndex(31); }, darkBlue, none},
+        ColourRow{"setIndex16", [](Main& m) -> Control& { return m.lblBitSetIndex(16); }, QColor(255, 0, 255), none},
+        ColourRow{"credit", [](Main& m) -> Control& { return m.Label2; }, red, none},
+        ColourRow{"viewHeading", [](Main& m) -> Control& { return m.Label5(1); }, QColor(0, 0, 255), none},
+        ColourRow{"setHeading", [](Main& m) -> Control& { return m.Label5(0); }, red, none}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST_F(QtWindowTest, LabelsCarryBorderAndAlignment) {
+    EXPECT_TRUE(label(model.LblBitSelected)->hasBorder());
+    EXPECT_EQ(label(model.LblBitSelected)->alignment(), Qt::AlignHCenter);
+    EXPECT_TRUE(label(model.lblBitSelectedHex)->hasBorder());
+    EXPECT_EQ(label(model.lblBitSelectedHex)->alignment(), Qt::AlignLeft);
+    EXPECT_FALSE(label(model.LblBitInfo(3))->hasBorder());
+    EXPECT_EQ(edit(model.txtDataIn)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(edit(model.TxtBitSetHex)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    EXPECT_FALSE(widget(model.LblBitInfo(0))->focusPolicy() & Qt::TabFocus);
+}
+
+TEST_F(QtWindowTest, NeverShownReadoutsGetNoWidgetUntilShown) {
+    EXPECT_EQ(widget(model.LblBitSetBinary), nullptr);
+    for (int k = 0; k <= 7; ++k) EXPECT_EQ(widget(model.LblBitSetHex(k)), nullptr);
+    model.BitSetCheck(5).setValue(1); // the composer writes them
+    EXPECT_EQ(model.LblBitSetBinary.caption(), u"100000");
+    EXPECT_EQ(widget(model.LblBitSetBinary), nullptr);
+
+    // Shown after all, one appears where the design puts it, with what it holds.
+    model.LblBitSetHex(1).setVisible(true);
+    QtLabelWidget* nibble = label(model.LblBitSetHex(1));
+    ASSERT_NE(nibble, nullptr);
+    EXPECT_TRUE(nibble->isVisible());
+    EXPECT_EQ(nibble->geometry(), QRect(527, 234, 25, 25)); // (8307 - 400) / 15
+    EXPECT_EQ(nibble->caption(), QString::fromStdU16String(model.LblBitSetHex(1).caption()));
+}
+
+TEST_F(QtWindowTest, ModelChangesReachOnlyTheirWidget) {
+    model.LblBitInfo(5).setBackColour(colours::Red);
+    model.LblBitInfo(5).setCaption(u"1");
+    EXPECT_EQ(label(model.LblBitInfo(5))->backColour(), QColor(255, 0, 0));
+    EXPECT_EQ(label(model.LblBitInfo(5))->caption(), QStringLiteral("1"));
+    EXPECT_EQ(label(model.LblBitInfo(4))->backColour(), lightBlue);
+    EXPECT_EQ(label(model.LblBitInfo(4))->caption(), QStringLiteral("0"));
+    EXPECT_EQ(label(model.LblBitSetInfo(5))->backColour(), lightBlue);
+
+    model.BitCheck(9).setLeft(1500);
+    EXPECT_EQ(widget(model.BitCheck(9))->pos(), QPoint(100, 112));
+    EXPECT_EQ(widget(model.lblBitIndex(9))->pos().x(), 632 - 9 * 20);
+
+    model.Label2.setVisible(false);
+    EXPECT_FALSE(widget(model.Label2)->isVisible());
+}
+
+TEST_F(QtWindowTest, CodeSettingABoxOrTextRaisesItsEventOnceAndNoEcho) {
+    int& changes = countHandlerRuns(model.txtDataIn);
+    int& clicks = countHandlerRuns(model.BitCheck(3));
+
+    model.txtDataIn.setText(u"1F");
+    EXPECT_EQ(edit(model.txtDataIn)->text(), QStringLiteral("1F"));
+    EXPECT_EQ(changes, 1);
+
+    model.BitCheck(3).setValue(1);
+    EXPECT_TRUE(check(model.BitCheck(3))->isChecked());
+    EXPECT_FALSE(check(model.BitCheck(2))->isChecked());
+    EXPECT_EQ(clicks, 1);
+    model.BitCheck(3).setValue(1); // unchanged: nothing at all
+    EXPECT_EQ(clicks, 1);
+    QTest::qWait(10); // queued signals, if any, would arrive now
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(clicks, 1);
+}
+
+// UTF-16 code units cross between widget and model one for one, even those that do not
+// form characters.
+TEST_F(QtWindowTest, TextCrossesWithoutLossLoneSurrogatesIncluded) {
+    const Text samples[] = {u"比特", u"\U0001F600x", Text{u'a', char16_t(0xD800), u'b'},
+                            Text(1, char16_t(0xDC00))};
+    for (const Text& sample : samples) {
+        model.TxtBitSetHex.setText(sample);
+        EXPECT_EQ(toText(edit(model.TxtBitSetHex)->text()), sample);
+
+        QLineEdit* entry = edit(model.txtSelectRang);
+        entry->clear();
+        model.txtSelectRang.setText(u"");
+        entry->insert(toQString(sample)); // as a paste
+        EXPECT_EQ(model.txtSelectRang.text(), sample);
+    }
+}
+
+TEST_F(QtWindowTest, ScreenReadersHearNamesAndCellValues) {
+    model.txtDataIn.setText(u"8");
+    QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(widget(model.LblBitInfo(3)));
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->role(), QAccessible::StaticText);
+    EXPECT_EQ(cell->text(QAccessible::Name), q(u"比特查看 第3位 数值"));
+    EXPECT_EQ(cell->text(QAccessible::Value), QStringLiteral("1"));
+
+    QAccessibleInterface* caption = QAccessible::queryAccessibleInterface(widget(model.Label1(0)));
+    EXPECT_EQ(caption->text(QAccessible::Name), q(u"选择位范围"));
+
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(widget(model.BitSetCheck(12)));
+    EXPECT_EQ(box->role(), QAccessible::CheckBox);
+    EXPECT_EQ(box->text(QAccessible::Name), q(u"比特设置 第12位"));
+    EXPECT_EQ(widget(model.txtDataIn)->accessibleName(), q(u"数据输入"));
+}
+
+TEST_F(QtWindowTest, WindowHasCaptionAndIcon) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Pelmoria"));
+    const QList<QSize> sizes = window->windowIcon().availableSizes();
+    EXPECT_TRUE(sizes.contains(QSize(16, 16)));
+    EXPECT_TRUE(sizes.contains(QSize(64, 64)));
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("org.pelmora.Pelmora"));
+}
+
+TEST_F(QtWindowTest, ClosingTheWindowEndsTheProgram) {
+    QTimer::singleShot(0, window.get(), [this] { window->close(); });
+    QTimer watchdog; // gone with the test, so it cannot end a later test's event loop
+    watchdog.callOnTimeout([] { QCoreApplication::exit(1); });
+    watchdog.start(3000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(window->isVisible());
+}
+
+} // namespace
+} // namespace pelmora::testing

@@ -1,0 +1,80 @@
+#pragma once
+// A loaded window drawn by the Qt view, shown on the offscreen platform, with a stand-in
+// platform that records message boxes instead of blocking on them. Helpers find the
+// widget of a control and count how often a control's event reaches its handler.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "frontends/qt/qt_label_widget.h"
+#include "frontends/qt/qt_main_window.h"
+#include "frontends/qt/qt_text.h"
+
+namespace pelmora::testing {
+
+class RecordingPlatformQt : public Platform {
+public:
+    void messageBox(const Text& prompt, int flags, const Text& title) override {
+        messages.push_back({prompt, flags, title});
+        if (whileShown) whileShown();
+    }
+    Text timeOfDayText() override { return u"14:05:09"; }
+
+    struct Message {
+        Text prompt;
+        int flags;
+        Text title;
+    };
+    std::vector<Message> messages;
+    std::function<void()> whileShown; // runs as if the box were up
+};
+
+class QtWindowTest : public ::testing::Test {
+protected:
+    QtWindowTest() : model(platform) {
+        model.load();
+        window = std::make_unique<QtMainWindow>(
+            model.form(), [this](const std::exception& e) { errors.emplace_back(e.what()); });
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    QWidget* widget(const Control& control) const { return window->view().widgetFor(control); }
+    QtLabelWidget* label(const Control& c) const { return dynamic_cast<QtLabelWidget*>(widget(c)); }
+    QLineEdit* edit(const Control& c) const { return dynamic_cast<QLineEdit*>(widget(c)); }
+    QCheckBox* check(const Control& c) const { return dynamic_cast<QCheckBox*>(widget(c)); }
+    QPushButton* button(const Control& c) const { return dynamic_cast<QPushButton*>(widget(c)); }
+
+    // Replaces the control's handler with a counter: what reaches the handler, and how
+    // often, without the window's own behaviour getting in the way.
+    int& countHandlerRuns(Control& control) {
+        counters_.push_back(std::make_unique<int>(0));
+        int& count = *counters_.back();
+        control.setHandler([&count](std::int16_t) { ++count; });
+        return count;
+    }
+
+    RecordingPlatformQt platform;
+    Main model;
+    std::unique_ptr<QtMainWindow> window;
+    std::vector<std::string> errors;
+
+private:
+    std::vector<std::unique_ptr<int>> counters_;
+};
+
+inline QString q(const char16_t* text) { return QString::fromUtf16(text); }
+
+} // namespace pelmora::testing
