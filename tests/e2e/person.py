@@ -95,13 +95,16 @@ class Person:
     def ticks(self, shot=None, box=layout.view_box):
         return layout.row_ticks(self.s, shot or self.shot(), box)
 
-    def wait_for_cells(self, want, what, cell=layout.view_cell):
+    def wait_for_cells(self, want, what, cell=layout.view_cell, limit=RESPONSE):
         start = time.monotonic()
-        got = wait_until(lambda: self.cells(cell=cell) == want, RESPONSE)
+        got = wait_until(lambda: self.cells(cell=cell) == want, limit)
         if not got:
             self.s.screenshot('failure.png')
-            raise Failure('%s: cells read %s, expected %s' % (what, self.cells(cell=cell), want))
-        self.timed(what, time.monotonic() - start)
+            late = wait_until(lambda: self.cells(cell=cell) == want, 10)
+            raise Failure('%s: cells read %s, expected %s%s' % (
+                what, self.cells(cell=cell), want,
+                ' (they came only after %.1f s)' % (time.monotonic() - start) if late else ''))
+        self.timed(what, time.monotonic() - start, limit)
 
     def wait_for_ticks(self, want, what, box=layout.view_box):
         got = wait_until(lambda: self.ticks(box=box) == want, RESPONSE)

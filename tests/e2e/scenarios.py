@@ -153,6 +153,19 @@ def clear_set(p):
     p.no_message('Clear Set')
 
 
+def keyboard_only(p):
+    """Tab from the entry reaches "Select", then selection box 0; space presses each."""
+    p.press('1', 'F')
+    p.wait_for_cells(bits(0x1F), '1F')
+    pressed = time.monotonic()
+    p.press('Tab', 'space')
+    texts = p.close_messages(1, 'Select by keyboard with no range', since=pressed)
+    expect(texts == ['输入查看位范围有错'], 'Select with no range: %s' % texts)
+    p.press('Tab', 'space')
+    p.wait_for_ticks({0}, 'box 0 by keyboard')
+    expect_field(p, ('1B', '01H'), 'box 0 by keyboard')
+
+
 TIME_OF_DAY = re.compile(r'\d{1,2}:\d\d:\d\d')
 
 
@@ -181,4 +194,5 @@ SCENARIOS = {
     'composer_0_and_4': composer_boxes,
     'clear_set': clear_set,
     'clock': clock,
+    'keyboard_only': keyboard_only,
 }

@@ -13,6 +13,8 @@ import subprocess
 import tempfile
 import time
 
+import keyboard_layout
+
 SCREEN = (800, 600)
 MESSAGE_TITLE = '出错'
 BUS_LAUNCHER = '/usr/libexec/at-spi-bus-launcher'
@@ -98,6 +100,7 @@ class XSession:
             raise Failure('Xvfb did not start; see xvfb.log')
         self.env['DISPLAY'] = ':' + number
         self.pointer = None
+        keyboard_layout.add_keys(self.env['DISPLAY'])
         runtime = tempfile.mkdtemp(prefix='xdg-', dir=self.work)
         os.chmod(runtime, 0o700)
         self.env['XDG_RUNTIME_DIR'] = runtime
@@ -178,7 +181,18 @@ class XSession:
         self.run(['xdotool', 'key', '--delay', '30'] + list(keys))
 
     def type(self, text):
-        self.run(['xdotool', 'type', '--delay', '30', '--', text])
+        """Types `text`. Characters the default keyboard lacks are pressed on the keys
+        keyboard_layout gave them: xdotool type would bind a key only for the moment."""
+        run = ''
+        for ch in text + '\0':
+            if ch in keyboard_layout.EXTRA_CHARACTERS or ch == '\0':
+                if run:
+                    self.run(['xdotool', 'type', '--delay', '30', '--', run])
+                    run = ''
+                if ch != '\0':
+                    self.key('U%04X' % ord(ch))
+            else:
+                run += ch
 
     def set_clipboard(self, data):
         """Puts `data` (bytes) on the clipboard, as copying it elsewhere would. xclip
