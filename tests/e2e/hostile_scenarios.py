@@ -12,7 +12,7 @@ OVER_LENGTH, NOT_HEX, BAD_RANGE = '不处理超过32bit的数据', '请正确输
 
 def read_back(p, rect, want_length, what):
     start = time.monotonic()
-    got = p.text_of(rect)
+    got = p.text_of(rect, patience=TRANSFER)
     p.timed('%s: copy the text back' % what, time.monotonic() - start, TRANSFER)
     expect(len(got) == want_length, '%s: the box holds %d characters, expected %d'
            % (what, len(got), want_length))

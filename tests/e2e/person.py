@@ -66,12 +66,13 @@ class Person:
         return start
 
     # ----- reading -----
-    def text_of(self, rect):
-        """The whole text of a text box: click it, ctrl+a, ctrl+c, read the clipboard."""
+    def text_of(self, rect, patience=RESPONSE):
+        """The whole text of a text box: click it, ctrl+a, ctrl+c, read the clipboard. An
+        empty box copies nothing, so a clipboard unchanged after `patience` means empty."""
         self.s.set_clipboard(SENTINEL)
         self.click(rect)
         self.press('ctrl+a', 'ctrl+c')
-        text = wait_until(lambda: self._copied(), TRANSFER)
+        text = wait_until(lambda: self._copied(), patience)
         self.press('End')
         return '' if text is None or text.encode() == SENTINEL else text
 

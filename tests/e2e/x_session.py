@@ -61,6 +61,7 @@ class XSession:
         self.app = None
         self.origin = (0, 0)
         self.pointer = None
+        self.runtime_dirs = []
         self.env = dict(os.environ)
 
     # ----- start and stop -----
@@ -101,8 +102,10 @@ class XSession:
         self.env['DISPLAY'] = ':' + number
         self.pointer = None
         keyboard_layout.add_keys(self.env['DISPLAY'])
-        runtime = tempfile.mkdtemp(prefix='xdg-', dir=self.work)
-        os.chmod(runtime, 0o700)
+        # Short and under /tmp: the accessibility bus puts a socket in it, and socket
+        # paths are limited to about a hundred bytes however deep the build folder is.
+        runtime = tempfile.mkdtemp(prefix='pelmora-e2e-')
+        self.runtime_dirs.append(runtime)
         self.env['XDG_RUNTIME_DIR'] = runtime
         os.environ.update(DISPLAY=self.env['DISPLAY'], XDG_RUNTIME_DIR=runtime)
 
@@ -151,6 +154,9 @@ class XSession:
                 proc.kill()
                 proc.wait()
         self.procs = []
+        for path in self.runtime_dirs:
+            shutil.rmtree(path, ignore_errors=True)
+        self.runtime_dirs = []
 
     # ----- X tools -----
     def run(self, args, data=None, timeout=20):
