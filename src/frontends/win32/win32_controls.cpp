@@ -1,0 +1,205 @@
+#include "win32_controls.h"
+
+#include <algorithm>
+
+#include "app/accessible_names.h"
+#include "win32_layout.h"
+#include "win32_text.h"
+
+namespace pelmora::win32 {
+namespace {
+
+bool hasWindow(const Control& c) {
+    return c.kind() != ControlKind::Line && c.kind() != ControlKind::Timer;
+}
+
+struct WindowKind {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowKind windowKind(const Control& c) {
+    const DWORD visible = c.visible() ? WS_VISIBLE : 0;
+    switch (c.kind()) {
+    case ControlKind::Label: {
+        // Labels wrap like the design's and never treat '&' as a mnemonic.
+        const DWORD align = c.alignment() == Alignment::Centre  ? SS_CENTER
+                            : c.alignment() == Alignment::Right ? SS_RIGHT
+                                                                : SS_LEFT;
+        return {L"STATIC", WS_CHILD | visible | SS_NOPREFIX | align |
+                               (c.border() ? WS_BORDER : 0), 0};
+    }
+    case ControlKind::TextBox: {
+        const DWORD align = c.alignment() == Alignment::Centre  ? ES_CENTER
+                            : c.alignment() == Alignment::Right ? ES_RIGHT
+                                                                : ES_LEFT;
+        return {L"EDIT", WS_CHILD | visible | WS_TABSTOP | ES_AUTOHSCROLL | align,
+                WS_EX_CLIENTEDGE};
+    }
+    case ControlKind::CheckBox:
+        // BS_CHECKBOX leaves the tick to us, so the model's value is what shows.
+        return {L"BUTTON", WS_CHILD | visible | WS_TABSTOP | BS_CHECKBOX, 0};
+    case ControlKind::CommandButton: {
+        const bool isDefault = static_cast<const CommandButton&>(c).isDefault();
+        return {L"BUTTON", WS_CHILD | visible | WS_TABSTOP |
+                               (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+    }
+    case ControlKind::Line:
+    case ControlKind::Timer: break;
+    }
+    return {nullptr, 0, 0};
+}
+
+Text initialText(const Control& c) {
+    switch (c.kind()) {
+    case ControlKind::Label: return static_cast<const Label&>(c).caption();
+    case ControlKind::TextBox: return static_cast<const TextBox&>(c).text();
+    case ControlKind::CommandButton: return static_cast<const CommandButton&>(c).caption();
+    default: return Text();
+    }
+}
+
+} // namespace
+
+ControlWindows::ControlWindows(Form& form, HWND parent, FontCache& fonts, AccessibleNames& names)
+    : form_(form), parent_(parent), fonts_(fonts), names_(names) {}
+
+void ControlWindows::createAll(int dpi) {
+    dpi_ = dpi;
+    for (Control* c : form_.tabOrder()) create(*c, dpi);
+    for (Control* c : form_.controls())
+        if (hasWindow(*c) && !find(*c)) create(*c, dpi);
+}
+
+void ControlWindows::create(Control& control, int dpi) {
+    const WindowKind kind = windowKind(control);
+    const PixelRect r = controlRect(control, dpi);
+    const int id = nextId_++;
+    HWND hwnd = CreateWindowExW(kind.exStyle, kind.className, L"", kind.style, r.x, r.y,
+                                r.width, r.height, parent_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd) return;
+    entries_.push_back({&control, hwnd, id});
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(control.font())), FALSE);
+    if (control.kind() == ControlKind::TextBox) {
+        SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0); // no limit: long entries reach the model
+        mirrorText(hwnd, initialText(control));
+    } else if (control.kind() == ControlKind::CheckBox) {
+        const bool ticked = static_cast<CheckBox&>(control).value() != 0;
+        SendMessageW(hwnd, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+    } else {
+        SetWindowTextW(hwnd, toWide(initialText(control)).c_str());
+    }
+    names_.setName(hwnd, accessibleName(control));
+}
+
+void ControlWindows::place(const Entry& entry, int dpi) const {
+    const PixelRect r = controlRect(*entry.control, dpi);
+    SetWindowPos(entry.hwnd, nullptr, r.x, r.y, r.width, r.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ControlWindows::relayout(int dpi) {
+    dpi_ = dpi;
+    for (const Entry& e : entries_) {
+        place(e, dpi);
+        SendMessageW(e.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(e.control->font())),
+                     TRUE);
+    }
+}
+
+void ControlWindows::mirrorText(HWND edit, const Text& text) {
+    if (windowText(edit) == text) return; // the person's own edit: nothing to mirror
+    const bool wasMirroring = mirroring_;
+    mirroring_ = true;
+    SetWindowTextW(edit, toWide(text).c_str());
+    mirroring_ = wasMirroring;
+    // Typing goes on where it left off: after code shortens the entry, at its end.
+    if (GetFocus() == edit) {
+        const LPARAM end = GetWindowTextLengthW(edit);
+        SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
+    }
+}
+
+void ControlWindows::controlChanged(Control& control, Property property) {
+    if (control.kind() == ControlKind::Line) {
+        // Lines are painted by the window itself.
+        InvalidateRect(parent_, nullptr, TRUE);
+        return;
+    }
+    const Entry* e = find(control);
+    if (!e) return;
+    switch (property) {
+    case Property::Caption: SetWindowTextW(e->hwnd, toWide(initialText(control)).c_str()); break;
+    case Property::Text: mirrorText(e->hwnd, static_cast<TextBox&>(control).text()); break;
+    case Property::Value:
+        SendMessageW(e->hwnd, BM_SETCHECK,
+                     static_cast<CheckBox&>(control).value() ? BST_CHECKED : BST_UNCHECKED, 0);
+        break;
+    case Property::ForeColour:
+    case Property::BackColour: InvalidateRect(e->hwnd, nullptr, TRUE); break;
+    case Property::Left: place(*e, dpi_); break;
+    case Property::Visible: ShowWindow(e->hwnd, control.visible() ? SW_SHOWNA : SW_HIDE); break;
+    }
+}
+
+void ControlWindows::command(int id, int code) {
+    const Entry* e = findById(id);
+    if (!e) return;
+    Control& c = *e->control;
+    if (c.kind() == ControlKind::TextBox && code == EN_CHANGE) {
+        if (!mirroring_) static_cast<TextBox&>(c).setText(windowText(e->hwnd));
+    } else if (c.kind() == ControlKind::CheckBox && code == BN_CLICKED) {
+        auto& box = static_cast<CheckBox&>(c);
+        box.setValue(box.value() == 0 ? 1 : 0);
+        // The handler may have changed it again; the window shows what the model holds.
+        if (const Entry* still = findById(id))
+            SendMessageW(still->hwnd, BM_SETCHECK, box.value() ? BST_CHECKED : BST_UNCHECKED, 0);
+    } else if (c.kind() == ControlKind::CommandButton && code == BN_CLICKED) {
+        static_cast<CommandButton&>(c).click();
+    }
+}
+
+HBRUSH ControlWindows::colours(HWND child, HDC dc) {
+    const Entry* e = findByWindow(child);
+    if (!e) return nullptr;
+    const COLORREF back = toColorRef(e->control->backColour());
+    SetTextColor(dc, toColorRef(e->control->foreColour()));
+    SetBkColor(dc, back);
+    SetBkMode(dc, OPAQUE);
+    return brushes_.brush(back);
+}
+
+int ControlWindows::defaultButtonId() const {
+    if (CommandButton* button = form_.defaultButton())
+        if (const Entry* e = find(*button)) return e->id;
+    return 0;
+}
+
+HWND ControlWindows::firstInTabOrder() const {
+    for (Control* c : form_.tabOrder())
+        if (const Entry* e = find(*c); e && c->visible()) return e->hwnd;
+    return nullptr;
+}
+
+const ControlWindows::Entry* ControlWindows::find(const Control& control) const {
+    const auto it = std::find_if(entries_.begin(), entries_.end(),
+                                 [&](const Entry& e) { return e.control == &control; });
+    return it == entries_.end() ? nullptr : &*it;
+}
+
+const ControlWindows::Entry* ControlWindows::findById(int id) const {
+    const auto it = std::find_if(entries_.begin(), entries_.end(),
+                                 [&](const Entry& e) { return e.id == id; });
+    return it == entries_.end() ? nullptr : &*it;
+}
+
+const ControlWindows::Entry* ControlWindows::findByWindow(HWND hwnd) const {
+    const auto it = std::find_if(entries_.begin(), entries_.end(),
+                                 [&](const Entry& e) { return e.hwnd == hwnd; });
+    return it == entries_.end() ? nullptr : &*it;
+}
+
+} // namespace pelmora::win32

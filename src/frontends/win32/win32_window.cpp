@@ -1,0 +1,227 @@
+#include "win32_window.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+#include "win32_layout.h"
+#include "win32_text.h"
+
+namespace pelmora::win32 {
+namespace {
+
+constexpr wchar_t ClassName[] = L"PelmoraMainWindow";
+constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW;
+constexpr int ProgramIcon = 1;
+
+std::vector<Timer*> timersOf(const Form& form) {
+    std::vector<Timer*> timers;
+    for (Control* c : form.controls())
+        if (c->kind() == ControlKind::Timer) timers.push_back(static_cast<Timer*>(c));
+    return timers;
+}
+
+HICON programIcon(HINSTANCE instance, int metricX, int metricY) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ProgramIcon), IMAGE_ICON,
+                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY),
+                                         LR_SHARED));
+}
+
+} // namespace
+
+MainWindowWin32::MainWindowWin32(HINSTANCE instance) : instance_(instance), main_(platform_) {
+    // The load event runs while there is nothing on screen yet.
+    main_.load();
+}
+
+MainWindowWin32::~MainWindowWin32() { main_.form().setObserver(nullptr); }
+
+bool MainWindowWin32::create(int showCommand) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &MainWindowWin32::windowProc;
+    wc.hInstance = instance_;
+    wc.hIcon = programIcon(instance_, SM_CXICON, SM_CYICON);
+    wc.hIconSm = programIcon(instance_, SM_CXSMICON, SM_CYSMICON);
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = ClassName;
+    if (!RegisterClassExW(&wc)) return false;
+
+    const std::wstring caption = toWide(main_.form().settings().caption);
+    if (!CreateWindowExW(0, ClassName, caption.c_str(), WindowStyle, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                         instance_, this))
+        return false;
+    resizeToClient();
+    ShowWindow(hwnd_, showCommand);
+    UpdateWindow(hwnd_);
+    if (!focus_) focus_ = controls_->firstInTabOrder();
+    if (focus_) SetFocus(focus_);
+    return true;
+}
+
+int MainWindowWin32::run() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // The dialog manager gives Tab, Shift+Tab, Enter and Space their usual meaning.
+        if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+LRESULT CALLBACK MainWindowWin32::windowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindowWin32*>(
+            reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindowWin32*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    // No exception may cross back into Windows. A handler that fails outside its own
+    // error trap ends the program with a message, as an untrapped run-time error does.
+    try {
+        return self->handle(message, wParam, lParam);
+    } catch (const std::exception& e) {
+        self->closeAfterFailure(e.what());
+    } catch (...) {
+        self->closeAfterFailure("unexpected error");
+    }
+    return 0;
+}
+
+LRESULT MainWindowWin32::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: onCreate(); return 0;
+    case WM_ACTIVATE: onActivate(LOWORD(wParam) != WA_INACTIVE); return 0;
+    case WM_SETFOCUS:
+        if (focus_ && IsWindow(focus_)) SetFocus(focus_);
+        return 0;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam), code = HIWORD(wParam);
+        if (id == IDOK && lParam == 0) {
+            // Enter with no default id known to the dialog manager.
+            if (controls_) controls_->command(controls_->defaultButtonId(), BN_CLICKED);
+        } else if (lParam != 0 && controls_) {
+            controls_->command(id, code);
+        }
+        return 0;
+    }
+    case DM_GETDEFID:
+        if (controls_ && controls_->defaultButtonId())
+            return MAKELRESULT(controls_->defaultButtonId(), DC_HASDEFID);
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        if (controls_)
+            if (HBRUSH brush = controls_->colours(reinterpret_cast<HWND>(lParam),
+                                                  reinterpret_cast<HDC>(wParam)))
+                return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_PAINT: paint(); return 0;
+    case WM_TIMER: onTimer(wParam); return 0;
+    case WM_DPICHANGED:
+        onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        if (controls_) controls_->systemColoursChanged();
+        lineBrushes_.clear();
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return 0;
+    case WM_DESTROY: {
+        const auto timers = timersOf(main_.form());
+        for (std::size_t i = 0; i < timers.size(); ++i) KillTimer(hwnd_, i + 1);
+        names_.clearAll();
+        main_.form().setObserver(nullptr);
+        PostQuitMessage(0);
+        return 0;
+    }
+    default: break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void MainWindowWin32::onCreate() {
+    dpi_ = dpiApi_.dpiForWindow(hwnd_);
+    fonts_.setDpi(dpi_);
+    platform_.setOwner(hwnd_);
+    controls_ = std::make_unique<ControlWindows>(main_.form(), hwnd_, fonts_, names_);
+    controls_->createAll(dpi_);
+    main_.form().setObserver(controls_.get());
+    const auto timers = timersOf(main_.form());
+    for (std::size_t i = 0; i < timers.size(); ++i)
+        SetTimer(hwnd_, i + 1, static_cast<UINT>(timers[i]->interval()), nullptr);
+}
+
+void MainWindowWin32::onActivate(bool active) {
+    // Like a dialog: remember the focused child when deactivated (a message box, another
+    // program) and give it back on return.
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) focus_ = focus;
+    } else if (focus_ && IsWindow(focus_)) {
+        SetFocus(focus_);
+    }
+}
+
+void MainWindowWin32::onTimer(UINT_PTR id) {
+    const auto timers = timersOf(main_.form());
+    if (id == 0 || id > timers.size()) return;
+    // A tick that arrives while a handler waits in a message box would run inside it;
+    // handlers never interleave, so that tick is dropped and the next one catches up.
+    if (main_.form().eventDepth() > 0) return;
+    timers[id - 1]->tick();
+}
+
+void MainWindowWin32::onDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    // The controls switch to the new fonts before the old ones are deleted.
+    FontCache retired = std::move(fonts_);
+    fonts_ = FontCache();
+    fonts_.setDpi(dpi);
+    if (controls_) controls_->relayout(dpi);
+    const SIZE size = dpiApi_.windowSizeFor(
+        {clientSize(main_.form().settings(), dpi).width,
+         clientSize(main_.form().settings(), dpi).height},
+        WindowStyle, 0, dpi);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void MainWindowWin32::resizeToClient() {
+    const PixelSize client = clientSize(main_.form().settings(), dpi_);
+    const SIZE size = dpiApi_.windowSizeFor({client.width, client.height}, WindowStyle, 0, dpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindowWin32::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    // The etched grooves: each line is a band of its width in its own colour.
+    for (Control* c : main_.form().controls()) {
+        if (c->kind() != ControlKind::Line || !c->visible()) continue;
+        const PixelRect band = lineBand(static_cast<const Line&>(*c), dpi_);
+        const RECT rect{band.x, band.y, band.x + band.width, band.y + band.height};
+        FillRect(dc, &rect, lineBrushes_.brush(toColorRef(c->foreColour())));
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+void MainWindowWin32::closeAfterFailure(const char* what) {
+    const std::wstring text = toWide(fromUtf8(what));
+    MessageBoxW(hwnd_, text.c_str(), L"Pelmoria", MB_OK | MB_ICONSTOP);
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+    else PostQuitMessage(1);
+}
+
+} // namespace pelmora::win32

@@ -1,0 +1,160 @@
+#!/usr/bin/env python3
+"""Static checks of Pelmora.exe, without running it.
+
+Usage: check_exe.py headers EXE OBJDUMP
+       check_exe.py resources EXE WRESTOOL
+
+headers:   a 32-bit PE (magic 010b) for the Windows GUI subsystem, importing only DLLs
+           that Windows ships, and smaller than 2 MiB.
+resources: the US English version record with "1.00", "Pelmora" and "Pelmora.exe", and
+           icon group 1 with nine images: 48, 32 and 16 px at 4, 8 and 32 bits.
+
+Exit 0 when every check holds, 1 with a list of what failed, 77 (skip) when a tool or
+the program is missing and CI is not set.
+"""
+
+import os
+import re
+import struct
+import subprocess
+import sys
+from pathlib import Path
+
+SKIP = 77
+MAX_SIZE = 2 * 1024 * 1024
+SYSTEM_DLLS = {
+    "kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "ole32.dll", "oleaut32.dll",
+    "oleacc.dll", "advapi32.dll", "shell32.dll", "shlwapi.dll", "uxtheme.dll", "msvcrt.dll",
+    "version.dll", "imm32.dll", "comdlg32.dll", "uuid.dll",
+}
+VERSION_STRINGS = {
+    "FileVersion": "1.00",
+    "ProductVersion": "1.00",
+    "ProductName": "Pelmora",
+    "InternalName": "Pelmora",
+    "OriginalFilename": "Pelmora.exe",
+}
+ICON_IMAGES = {(size, bits) for size in (48, 32, 16) for bits in (4, 8, 32)}
+
+
+def missing(what):
+    print(f"missing: {what}")
+    return 1 if os.environ.get("CI") else SKIP
+
+
+def check_headers(exe, objdump):
+    text = subprocess.run([objdump, "-p", str(exe)], capture_output=True, text=True,
+                          check=True).stdout
+    problems = []
+    magic = re.search(r"^Magic\s+(\w+)", text, re.M)
+    if not magic or magic.group(1).lower() != "010b":
+        problems.append(f"magic {magic.group(1) if magic else '?'}, want 010b (PE32)")
+    subsystem = re.search(r"^Subsystem\s+(\w+)", text, re.M)
+    if not subsystem or int(subsystem.group(1), 16) != 2:
+        problems.append(f"subsystem {subsystem.group(1) if subsystem else '?'}, want 2 (GUI)")
+    dlls = sorted({name.lower() for name in re.findall(r"DLL Name:\s*(\S+)", text)})
+    if not dlls:
+        problems.append("no imports found")
+    foreign = [d for d in dlls if d not in SYSTEM_DLLS]
+    if foreign:
+        problems.append(f"imports DLLs that Windows does not ship: {', '.join(foreign)}")
+    size = exe.stat().st_size
+    if size >= MAX_SIZE:
+        problems.append(f"size {size} bytes, want under {MAX_SIZE}")
+    print(f"{exe.name}: {size} bytes, imports {', '.join(dlls)}")
+    return problems
+
+
+def extract(wrestool, exe, rtype, name):
+    return subprocess.run([wrestool, "-x", "--raw", f"--type={rtype}", f"--name={name}",
+                           str(exe)], capture_output=True, check=True).stdout
+
+
+def version_nodes(data, offset, end):
+    """Yields (key, value bytes, value type, children range) of VS_VERSIONINFO nodes."""
+    while offset + 6 <= end:
+        length, value_length, value_type = struct.unpack_from("<HHH", data, offset)
+        if length == 0:
+            break
+        key_end = offset + 6
+        while data[key_end:key_end + 2] != b"\0\0":
+            key_end += 2
+        key = data[offset + 6:key_end].decode("utf-16-le")
+        value_start = (key_end + 2 + 3) & ~3
+        value_bytes = value_length * 2 if value_type == 1 else value_length
+        value = data[value_start:value_start + value_bytes]
+        children = ((value_start + value_bytes + 3) & ~3, offset + length)
+        yield key, value, value_type, children
+        offset = (offset + length + 3) & ~3
+
+
+def check_version(data):
+    problems = []
+    root = next(version_nodes(data, 0, len(data)), None)
+    if not root or root[0] != "VS_VERSION_INFO":
+        return ["no VS_VERSION_INFO record"]
+    fixed = root[1]
+    signature, _, file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<6I", fixed)
+    if signature != 0xFEEF04BD:
+        problems.append("bad VS_FIXEDFILEINFO signature")
+    if (file_ms, file_ls, product_ms, product_ls) != (0x00010000, 0, 0x00010000, 0):
+        problems.append("numeric file or product version is not 1.0.0.0")
+    strings, translations = {}, []
+    for key, _, _, (start, end) in version_nodes(data, *root[3]):
+        if key == "StringFileInfo":
+            for table, _, _, (t_start, t_end) in version_nodes(data, start, end):
+                for name, value, _, _ in version_nodes(data, t_start, t_end):
+                    strings[(table.upper(), name)] = value.decode("utf-16-le").rstrip("\0")
+        elif key == "VarFileInfo":
+            for name, value, _, _ in version_nodes(data, start, end):
+                if name == "Translation":
+                    translations += [struct.unpack_from("<HH", value, i)
+                                     for i in range(0, len(value) - 3, 4)]
+    for name, want in VERSION_STRINGS.items():
+        got = strings.get(("040904B0", name))
+        if got != want:
+            problems.append(f'{name} in block 040904B0 is {got!r}, want "{want}"')
+    if (0x0409, 1200) not in translations:
+        problems.append(f"translation {translations}, want 0x0409 with code page 1200")
+    return problems
+
+
+def check_icon_group(data):
+    reserved, kind, count = struct.unpack_from("<HHH", data)
+    if reserved != 0 or kind != 1:
+        return ["icon group 1 is not an icon directory"]
+    images = set()
+    for i in range(count):
+        width, height, _, _, _, bits, _, _ = struct.unpack_from("<BBBBHHIH", data, 6 + 14 * i)
+        images.add((width or 256, bits))
+        if width != height:
+            return [f"icon image {i} is not square"]
+    if count != 9 or images != ICON_IMAGES:
+        return [f"icon group 1 holds {sorted(images)}, want 48/32/16 px at 4/8/32 bits"]
+    return []
+
+
+def main():
+    if len(sys.argv) != 4 or sys.argv[1] not in ("headers", "resources"):
+        print(__doc__)
+        return 2
+    mode, exe, tool = sys.argv[1], Path(sys.argv[2]), sys.argv[3]
+    if not exe.is_file():
+        return missing(f"{exe} (build the windows preset first)")
+    if not tool or tool.endswith("NOTFOUND") or not Path(tool).exists():
+        return missing("objdump for i686-w64-mingw32" if mode == "headers"
+                       else "wrestool (icoutils)")
+    if mode == "headers":
+        problems = check_headers(exe, tool)
+    else:
+        problems = check_version(extract(tool, exe, 16, 1))
+        problems += check_icon_group(extract(tool, exe, 14, 1))
+    for problem in problems:
+        print(f"FAIL: {problem}")
+    if not problems:
+        print("all checks passed")
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
