@@ -64,10 +64,37 @@ namespace {
 
 // Static text named by its accessible name (or, without one, by its caption) and
 // valued by its caption, so a screen reader says "比特查看 第3位 数值" and then "1".
-class AccessibleLabel final : public QAccessibleWidget {
+// The caption is also offered as read-only text: Linux's accessibility bridge passes on
+// text, not a label's value.
+class AccessibleLabel final : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit AccessibleLabel(QtLabelWidget* label)
         : QAccessibleWidget(label, QAccessible::StaticText), label_(label) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    // Read-only text: the caption, with no selection and the caret at its start.
+    QString text(int start, int end) const override {
+        return label_->caption().mid(start, end - start);
+    }
+    int characterCount() const override { return static_cast<int>(label_->caption().size()); }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return QRect(); }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override {
+        *start = *end = 0;
+        return QString();
+    }
 
     QString text(QAccessible::Text t) const override {
         switch (t) {
