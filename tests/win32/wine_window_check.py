@@ -7,7 +7,8 @@ The window must be titled "Pelmoria" with a 662 x 341 client at 96 dpi; all cell
 light blue; typing 1F paints cells 0 to 4 red and the rest light blue; typing G brings a
 message box titled "出错" that Enter closes, after which the cells still show 1F; "0,3"
 typed into the range box followed by Enter (the default button "Select") ticks boxes 0
-to 3; a click on composer box 5 paints its cell red.
+to 3; Tab then Space presses "Clear Select"; a click on composer box 5 paints its cell
+red, and Space on it turns the cell silver.
 
 The program is 32-bit. Where the kernel cannot execute 32-bit code at all (Linux with
 ia32 emulation switched off) wine32 cannot start, so the check runs the same sources
@@ -32,6 +33,7 @@ import wine_session as ws
 SKIP = 77
 RED = (255, 0, 0)
 LIGHT_BLUE = (192, 192, 255)
+SILVER = (192, 192, 192)
 
 
 def fail_or_skip(message):
@@ -154,12 +156,31 @@ def run_checks(session, exe, screenshot):
     check('"0,3" and Enter tick boxes 0 to 3', got == want,
           "ticked " + str([i for i in range(32) if got[i]]))
 
+    # Tab order: the range box is followed by "Clear Select"; Space presses it.
+    session.key("Tab")
+    session.key("space")
+    none = [False] * 32
+    shot = session.wait_for_screen(
+        lambda s: [ticked(s, origin, analysis_box(i)) for i in range(32)] == none, 30)
+    got = [ticked(shot, origin, analysis_box(i)) for i in range(32)]
+    check('Tab from the range box, then Space, presses "Clear Select"', got == none,
+          "ticked " + str([i for i in range(32) if got[i]]))
+
     x, y, w, h = composer_box(5)
     session.click(window, x + w // 2, y + h // 2)
     shot = session.wait_for_screen(lambda s: not row_pattern(s, origin, composer_cell, {5}), 30)
     check("a click on composer box 5 paints its cell red",
           not row_pattern(shot, origin, composer_cell, {5}),
           ", ".join(row_pattern(shot, origin, composer_cell, {5})))
+
+    # Space on the focused box unticks it once: the cell turns silver, not back to red.
+    session.key("space")
+    shot = session.wait_for_screen(
+        lambda s: ws.near(cell_colour(s, origin, composer_cell(5)) or (0, 0, 0), SILVER), 30)
+    check("Space on the focused composer box unticks it (cell silver)",
+          ws.near(cell_colour(shot, origin, composer_cell(5)) or (0, 0, 0), SILVER),
+          str(cell_colour(shot, origin, composer_cell(5))))
+    session.click(window, x + w // 2, y + h // 2)
 
     if screenshot:
         session.save_window_png(window, screenshot)
