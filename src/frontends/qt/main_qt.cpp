@@ -4,10 +4,13 @@
 
 #include "app/main_window.h"
 #include "frontends/qt/qt_application.h"
+#include "frontends/qt/qt_font_warm_up.h"
 #include "frontends/qt/qt_main_window.h"
 #include "frontends/qt/qt_platform.h"
 
 int main(int argc, char** argv) {
+    // The font configuration loads beside the display connection rather than after it.
+    pelmora::QtFontWarmUp fontWarmUp;
     // The program takes no options: Qt sees the program name only, never the rest of
     // the command line.
     int qtArgc = argc > 0 ? 1 : 0;
@@ -18,6 +21,7 @@ int main(int argc, char** argv) {
     pelmora::Main model(platform);
     model.load();
 
+    fontWarmUp.wait();
     pelmora::QtMainWindow window(model.form(), [](const std::exception& error) {
         // An error no handler traps ends the program, after saying why.
         QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Pelmoria"),
