@@ -138,10 +138,10 @@ def table(a):
     lines.append("Start-up medians, paint time / RSS: %s%s." % ("; ".join(others),
                  (" (" + "; ".join(failed) + ")") if failed else ""))
     spread = ["%s %.0f–%.0f ms" % (k, v["p25"], v["p75"]) for k, v in start.items() if v.get("n")]
-    lines.append("Measured %s on %s (%d CPUs), %d interleaved runs per program after one warm-up; "
-                 "load average %s before, %s after; paint times p25–p75: %s."
+    lines.append("Measured %s on %s (%d CPUs), %d interleaved runs per program after one warm-up, "
+                 "start-up at priority `%s`; load average %s before, %s after; paint times p25–p75: %s."
                  % (time.strftime("%Y-%m-%d %H:%M"), os.uname().nodename, os.cpu_count(), a.runs,
-                    a.load[0], a.load[-1], "; ".join(spread)))
+                    a.priority, a.load[0], a.load[-1], "; ".join(spread)))
     return "\n".join(lines)
 
 
@@ -155,6 +155,7 @@ def main():
     ap.add_argument("--exe")
     ap.add_argument("--runs", type=int, required=True)
     ap.add_argument("--load", action="append", default=[])
+    ap.add_argument("--priority", default="normal")
     a = ap.parse_args()
     block = "%s\n%s\n%s" % (BEGIN, table(a), END)
     text = open(a.doc).read() if os.path.exists(a.doc) else "# Performance\n\n%s\n%s\n" % (BEGIN, END)

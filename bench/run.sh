@@ -41,6 +41,12 @@ echo "== repaints only changed widgets"
 touch_result=pass
 QT_QPA_PLATFORM=offscreen "$build/bench/pelmora_qt_touch_test" --gtest_brief=1 || touch_result=fail
 
+# Other processes on a shared machine skew start-up times far more than they skew one
+# program against another; a raised priority (where allowed) keeps the measured programs
+# and their X server ahead of them, all alike.
+prio=()
+if nice -n -10 true 2>/dev/null; then prio=(nice -n -10); fi
+
 echo "== launch to first painted window, $runs runs each, interleaved"
 suite=$out/start.suite
 {
@@ -51,11 +57,11 @@ suite=$out/start.suite
     if path=$(command -v "$calc"); then echo "$calc '$calc' $path"; fi
   done
 } >"$suite"
-python3 "$floor/window-start-bench" -n "$runs" --suite "$suite" --csv "$out/start.csv" | tee "$out/start.txt"
+"${prio[@]}" python3 "$floor/window-start-bench" -n "$runs" --suite "$suite" --csv "$out/start.csv" | tee "$out/start.txt"
 
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
 echo "== table -> $doc"
 python3 "$repo/bench/report.py" --doc "$doc" --start "$out/start.csv" --core "$out/core.json" \
   --qt "$out/qt.json" --touch "$touch_result" --exe "$exe" --runs "$runs" \
-  --load "$load_before" --load "$load_after"
+  --load "$load_before" --load "$load_after" --priority "${prio[*]:-normal}"
