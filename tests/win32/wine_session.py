@@ -82,14 +82,20 @@ def pick_wine(exe32, exe64):
 
 
 class Screenshot:
+    """A P6 PPM; a missing or cut-short image reads as an empty one, so waits time out."""
+
     def __init__(self, ppm):
+        self.width = self.height = 0
+        self.data = b""
         fields, pos = [], 0
         while len(fields) < 4:
-            while ppm[pos:pos + 1].isspace():
+            while pos < len(ppm) and ppm[pos:pos + 1].isspace():
                 pos += 1
             end = pos
-            while not ppm[end:end + 1].isspace():
+            while end < len(ppm) and not ppm[end:end + 1].isspace():
                 end += 1
+            if end == pos:
+                return
             fields.append(ppm[pos:end])
             pos = end
         if fields[0] != b"P6" or int(fields[3]) != 255:
@@ -216,6 +222,8 @@ class WineSession:
         time.sleep(0.5)
 
     def screenshot(self):
+        if self.xvfb.poll() is not None:
+            raise RuntimeError("the X server has gone")
         ppm = self.run(["import", "-window", "root", "-depth", "8", "ppm:-"], 60).stdout
         return Screenshot(ppm)
 
