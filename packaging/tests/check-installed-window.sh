@@ -14,7 +14,7 @@ prefix=$scratch/usr
 install_component "$cmake" "$build" "$prefix"
 
 # -displayfd picks a free display number and reports it once the server is ready.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$scratch/display" 2>"$scratch/xvfb.log" &
 xvfb_pid=$!
 cleanup_hooks+=('kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null || true')
 for _ in $(seq 100); do

@@ -92,7 +92,7 @@ class XSession:
     def _start_display(self):
         read_fd, write_fd = os.pipe()
         log = open(os.path.join(self.work, 'xvfb.log'), 'wb')
-        self._spawn(['Xvfb', '-displayfd', str(write_fd), '-nolisten', 'tcp', '-screen', '0',
+        self._spawn(['Xvfb', '-displayfd', str(write_fd), '-nolisten', 'tcp', '-noreset', '-screen', '0',
                      '%dx%dx24' % SCREEN], pass_fds=(write_fd,), stdout=log, stderr=log)
         os.close(write_fd)
         with os.fdopen(read_fd) as pipe:

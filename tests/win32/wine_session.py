@@ -123,7 +123,7 @@ class WineSession:
     def __enter__(self):
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                                      "1024x768x24", "-nolisten", "tcp"],
+                                      "1024x768x24", "-nolisten", "tcp", "-noreset"],
                                      pass_fds=(write_end,), stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL)
         os.close(write_end)
