@@ -70,13 +70,17 @@ def exe_facts(path):
     return os.path.getsize(path), dlls
 
 
+def share(x):
+    return "%.2f" % x if x >= 0.01 else "%.1g" % x
+
+
 def yes(ok):
     return "yes" if ok else "**no**"
 
 
 def fmt_time(us):
     if us >= 1000:
-        return "%.2f ms" % (us / 1000)
+        return "%.0f ms" % (us / 1000) if us % 1000 == 0 else "%.2f ms" % (us / 1000)
     return "%.2f µs" % us if us < 10 else "%.0f µs" % us
 
 
@@ -114,8 +118,8 @@ def table(a):
             (qt, "Qt: one keystroke, edit to every changed widget", 200, "QtKeystroke")):
         if bench in label:
             t = label[bench]
-            rows.append("| %s | %s | | %.2f of target | < %s | %s |"
-                        % (what, fmt_time(t), t / target_us, fmt_time(target_us), yes(t < target_us)))
+            rows.append("| %s | %s | | %s of target | < %s | %s |"
+                        % (what, fmt_time(t), share(t / target_us), fmt_time(target_us), yes(t < target_us)))
     rows.append("| Qt: only widgets whose value changed are repainted | %s | | | every action checked | %s |"
                 % (a.touch, yes(a.touch == "pass")))
 
@@ -125,8 +129,8 @@ def table(a):
     else:
         size, dlls = facts
         mib = size / (1 << 20)
-        rows.append("| Pelmora.exe on disk | %.2f MiB | | %.2f of target | < 2 MiB | %s |"
-                    % (mib, mib / 2, yes(mib < 2)))
+        rows.append("| Pelmora.exe on disk | %.2f MiB | | %s of target | < 2 MiB | %s |"
+                    % (mib, share(mib / 2), yes(mib < 2)))
         foreign = [d for d in dlls if d.lower() not in WINDOWS_DLLS]
         rows.append("| Pelmora.exe: DLLs outside Windows | %s | imports %s | | none | %s |"
                     % (", ".join(foreign) or "none", ", ".join(dlls) or "?", yes(dlls and not foreign)))
@@ -140,7 +144,8 @@ def table(a):
     spread = ["%s %.0f–%.0f ms" % (k, v["p25"], v["p75"]) for k, v in start.items() if v.get("n")]
     lines.append("Measured %s on %s (%d CPUs), %d interleaved runs per program after one warm-up, "
                  "start-up at priority `%s`; load average %s before, %s after; paint times p25–p75: %s."
-                 % (time.strftime("%Y-%m-%d %H:%M"), os.uname().nodename, os.cpu_count(), a.runs,
+                 % (time.strftime("%Y-%m-%d %H:%M", time.localtime(os.path.getmtime(a.start))),
+                    os.uname().nodename, os.cpu_count(), a.runs,
                     a.priority, a.load[0], a.load[-1], "; ".join(spread)))
     return "\n".join(lines)
 
