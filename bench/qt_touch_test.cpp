@@ -36,10 +36,14 @@ public:
 class PaintCounter : public QObject {
 public:
     bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::Paint) painted.insert(object);
+        if (event->type() == QEvent::Paint) {
+            painted.insert(object);
+            ++paints;
+        }
         return false;
     }
     std::set<QObject*> painted;
+    long paints = 0;
 };
 
 // Everything a widget shows of its control.
@@ -61,6 +65,7 @@ std::string nameOf(const Control& c) {
 class TouchTest : public ::testing::Test {
 protected:
     TouchTest() : model(platform) {
+        qApp->installEventFilter(&counter);
         QApplication::setCursorFlashTime(0); // a blinking caret would repaint its entry
         model.load();
         window = std::make_unique<QtMainWindow>(model.form(), [](const std::exception&) {});
@@ -75,9 +80,17 @@ protected:
         return static_cast<W*>(window->view().widgetFor(c));
     }
 
-    // Lets Qt paint what the last action left dirty.
-    static void settle() {
-        for (int i = 0; i < 3; ++i) QTest::qWait(20);
+    ~TouchTest() override { qApp->removeEventFilter(&counter); }
+
+    // Lets Qt paint what the last action left dirty: waits until 60 ms pass without a
+    // repaint (a loaded machine may take a while to deliver the frame), at most 3 s.
+    void settle() {
+        int quiet = 0;
+        for (int i = 0; i < 150 && quiet < 3; ++i) {
+            const long before = counter.paints;
+            QTest::qWait(20);
+            quiet = counter.paints == before ? quiet + 1 : 0;
+        }
     }
 
     // Runs `action`, lets it paint, and checks the repainted widgets against the
@@ -85,11 +98,9 @@ protected:
     void expectRepaintsMatchChanges(const std::function<void()>& action, QWidget* acted) {
         std::map<const Control*, Shown> before;
         for (const Control* c : model.form().controls()) before[c] = shownOf(*c);
-        PaintCounter counter;
-        qApp->installEventFilter(&counter);
+        counter.painted.clear();
         action();
         settle();
-        qApp->removeEventFilter(&counter);
 
         // Qt repaints what lies under a repainted widget too (the data entry overlaps
         // its caption by a pixel), so an unchanged widget may repaint only there.
@@ -120,6 +131,7 @@ protected:
         EXPECT_GT(changed, 0);
     }
 
+    PaintCounter counter;
     SilentPlatform platform;
     Main model;
     std::unique_ptr<QtMainWindow> window;
