@@ -3,18 +3,14 @@
 #include <benchmark/benchmark.h>
 
 #include "app/main_window.h"
+#include "silent_platform.h"
 
 namespace {
 
 using pelmora::Main;
 using pelmora::Text;
 
-class SilentPlatform : public pelmora::Platform {
-public:
-    void messageBox(const Text&, int, const Text&) override { ++shown; }
-    Text timeOfDayText() override { return u"12:00:00"; }
-    int shown = 0;
-};
+using pelmora::bench::SilentPlatform;
 
 struct Loaded {
     SilentPlatform platform;

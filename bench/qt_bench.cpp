@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/main_window.h"
+#include "silent_platform.h"
 #include "frontends/qt/qt_application.h"
 #include "frontends/qt/qt_main_window.h"
 
@@ -22,12 +23,7 @@ using pelmora::Main;
 using pelmora::QtMainWindow;
 using pelmora::Text;
 
-class SilentPlatform : public pelmora::Platform {
-public:
-    void messageBox(const Text&, int, const Text&) override { ++shown; }
-    Text timeOfDayText() override { return u"12:00:00"; }
-    int shown = 0;
-};
+using pelmora::bench::SilentPlatform;
 
 // The whole program as main() builds it, shown on the offscreen screen.
 struct ShownWindow {

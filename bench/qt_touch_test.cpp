@@ -18,6 +18,7 @@
 #include <tuple>
 #include <vector>
 
+#include "silent_platform.h"
 #include "app/main_window.h"
 #include "frontends/qt/qt_application.h"
 #include "frontends/qt/qt_main_window.h"
@@ -27,11 +28,7 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfi
 namespace pelmora {
 namespace {
 
-class SilentPlatform : public Platform {
-public:
-    void messageBox(const Text&, int, const Text&) override {}
-    Text timeOfDayText() override { return u"12:00:00"; }
-};
+using bench::SilentPlatform;
 
 class PaintCounter : public QObject {
 public:
