@@ -20,10 +20,8 @@
 
 #include "silent_platform.h"
 #include "app/main_window.h"
-#include "frontends/qt/qt_application.h"
 #include "frontends/qt/qt_main_window.h"
 
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
 
 namespace pelmora {
 namespace {
@@ -164,11 +162,3 @@ TEST_F(TouchTest, ComposerBoxesAndClearSet) {
 
 } // namespace
 } // namespace pelmora
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    pelmora::configureApplicationQt(app);
-    return RUN_ALL_TESTS();
-}
