@@ -63,12 +63,10 @@ protected:
         qApp->installEventFilter(&counter);
         QApplication::setCursorFlashTime(0); // a blinking caret would repaint its entry
         model.load();
+        model.Timer1.setEnabled(false); // no clock tick may repaint its label meanwhile
         window = std::make_unique<QtMainWindow>(model.form(), [](const std::exception&) {});
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        // The clock's first tick changes its label once; have it behind us.
-        for (int i = 0; i < 100 && model.Label3.caption() != u"12:00:00"; ++i) QTest::qWait(20);
-        settle();
     }
 
     template <class W> W* widget(const Control& c) {
@@ -77,15 +75,12 @@ protected:
 
     ~TouchTest() override { qApp->removeEventFilter(&counter); }
 
-    // Lets Qt paint what the last action left dirty: waits until 60 ms pass without a
-    // repaint (a loaded machine may take a while to deliver the frame), at most 3 s.
-    void settle() {
-        int quiet = 0;
-        for (int i = 0; i < 150 && quiet < 3; ++i) {
-            const long before = counter.paints;
-            QTest::qWait(20);
-            quiet = counter.paints == before ? quiet + 1 : 0;
-        }
+    // Runs `step` and waits for the frame that paints what it left dirty: Qt paints every
+    // dirty widget in the one frame that follows. The deadline only bounds a hang.
+    void paintAfter(const std::function<void()>& step) {
+        const long before = counter.paints;
+        step();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > before; }, 30000));
     }
 
     // Runs `action`, lets it paint, and checks the repainted widgets against the
@@ -94,8 +89,7 @@ protected:
         std::map<const Control*, Shown> before;
         for (const Control* c : model.form().controls()) before[c] = shownOf(*c);
         counter.painted.clear();
-        action();
-        settle();
+        paintAfter(action);
 
         // Qt repaints what lies under a repainted widget too (the data entry overlaps
         // its caption by a pixel), so an unchanged widget may repaint only there.
@@ -134,17 +128,17 @@ protected:
 
 TEST_F(TouchTest, Keystrokes) {
     auto* entry = widget<QLineEdit>(model.txtDataIn);
-    QTest::keyClicks(entry, QStringLiteral("1234567"));
-    settle();
+    paintAfter([&] { QTest::keyClicks(entry, QStringLiteral("1234567")); });
     expectRepaintsMatchChanges([&] { QTest::keyClick(entry, Qt::Key_F); }, entry);
     expectRepaintsMatchChanges([&] { QTest::keyClick(entry, Qt::Key_Backspace); }, entry);
     expectRepaintsMatchChanges([&] { QTest::keyClick(entry, Qt::Key_0); }, entry);
 }
 
 TEST_F(TouchTest, SelectAndClearSelect) {
-    model.txtDataIn.setText(u"DEADBEEF");
-    model.txtSelectRang.setText(u"3,10");
-    settle();
+    paintAfter([&] {
+        model.txtDataIn.setText(u"DEADBEEF");
+        model.txtSelectRang.setText(u"3,10");
+    });
     auto* select = widget<QPushButton>(model.Command2);
     expectRepaintsMatchChanges([&] { select->click(); }, select);
     auto* clear = widget<QPushButton>(model.Command3);
@@ -154,8 +148,9 @@ TEST_F(TouchTest, SelectAndClearSelect) {
 TEST_F(TouchTest, ComposerBoxesAndClearSet) {
     auto* box = widget<QAbstractButton>(model.BitSetCheck(5));
     expectRepaintsMatchChanges([&] { box->click(); }, box);
-    for (int i = 0; i <= 31; ++i) model.BitSetCheck(i).setValue(1);
-    settle();
+    paintAfter([&] {
+        for (int i = 0; i <= 31; ++i) model.BitSetCheck(i).setValue(1);
+    });
     auto* clear = widget<QPushButton>(model.CmdClrSet);
     expectRepaintsMatchChanges([&] { clear->click(); }, clear);
 }
