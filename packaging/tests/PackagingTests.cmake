@@ -25,7 +25,7 @@ if(has_program)
            COMMAND bash ${here}/check-deb.sh
                    ${CMAKE_CPACK_COMMAND} ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
   add_test(NAME packaging_installed_program_window
-           COMMAND bash ${here}/check-installed-window.sh
+           COMMAND python3 ${here}/check_installed_window.py
                    ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
   list(APPEND tests packaging_deb packaging_installed_program_window)
   set_tests_properties(packaging_deb PROPERTIES TIMEOUT 600)

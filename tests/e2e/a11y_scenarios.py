@@ -1,12 +1,9 @@
 """The window through a screen reader: every box and cell of both rows is there under the
 name the program gives it, where the screen shows it, and a cell's value follows the
 entry."""
-import time
-
 import window_layout as layout
 from accessible_tree import is_checked, text_of
-from person import RESPONSE, expect
-from x_session import wait_until
+from person import expect
 
 ROWS = (
     # name of bit i, role, where the design puts it
@@ -44,13 +41,11 @@ def every_bit_named(p):
 
     # Typing 1F (the focus starts in the entry) changes what the cells say.
     cell = {i: app.require('比特查看 第{}位 数值'.format(i), 'label') for i in range(32)}
-    start = time.monotonic()
     p.press('1', 'F')
     want = {i: '1' if i < 5 else '0' for i in range(32)}
     read = lambda: {i: text_of(node) for i, node in cell.items()}
-    expect(wait_until(lambda: read() == want, RESPONSE),
-           'after 1F the cells read %s' % ''.join(read()[i] or '?' for i in range(31, -1, -1)))
-    p.timed('cells read 1F', time.monotonic() - start)
+    p.wait_for(lambda: read() == want, lambda: 'after 1F the cells read %s'
+               % ''.join(read()[i] or '?' for i in range(31, -1, -1)))
     entry = app.require('数据输入', 'text')
     expect(text_of(entry) == '1F', 'the entry reads %r' % text_of(entry))
 
@@ -58,8 +53,7 @@ def every_bit_named(p):
     for pattern, rect_of in (('比特查看 第{}位', layout.view_box), ('比特设置 第{}位', layout.set_box)):
         box = app.require(pattern.format(3), 'check box')
         p.click(rect_of(3))
-        expect(wait_until(lambda: is_checked(box), RESPONSE), '"%s" is not ticked after a click'
-               % pattern.format(3))
+        p.wait_for(lambda: is_checked(box), '"%s" is not ticked after a click' % pattern.format(3))
     p.no_message('accessibility tree')
 
 

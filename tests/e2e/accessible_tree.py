@@ -4,7 +4,7 @@ Labels are read here because a person reads them and no clipboard reaches them. 
 are found by the names a screen reader speaks; their values are read afresh each time,
 never from a cache, since the program changes them while the test watches.
 """
-import time
+from display import wait_until
 
 try:
     import pyatspi
@@ -17,20 +17,20 @@ class AccessibleApp:
     below it by the names a screen reader speaks. It only reads; it never invokes an
     action, since a person's clicks and keys go through X."""
 
-    def __init__(self, pid, timeout=10):
-        self.root = None
-        end = time.monotonic() + timeout
-        while self.root is None and time.monotonic() < end:
-            desktop = pyatspi.Registry.getDesktop(0)
-            for i in range(desktop.childCount):
-                app = desktop.getChildAtIndex(i)
-                if app is not None and app.get_process_id() == pid:
-                    self.root = app
-            if self.root is None:
-                time.sleep(0.2)
+    def __init__(self, pid):
+        self.root = wait_until(lambda: self._find(pid), interval=0.2)
         if self.root is None:
             raise AssertionError('the program did not appear on the accessibility bus')
         self._by_name = None
+
+    @staticmethod
+    def _find(pid):
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is not None and app.get_process_id() == pid:
+                return app
+        return None
 
     def nodes(self, node=None):
         """Every node under the program, depth first."""
@@ -85,8 +85,8 @@ def text_of(node):
     return None
 
 
-def label_text(app, name):
-    node = app.require(name)
+def label_text(app, name, role=None):
+    node = app.require(name, role)
     text = text_of(node)
     if text is None:
         raise AssertionError('"%s" shows no text to a screen reader (no Text interface)' % name)

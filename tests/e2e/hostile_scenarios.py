@@ -1,10 +1,9 @@
 """Large and hostile input, as a person might paste or type it: the program must answer
-each within a couple of seconds, show only its own messages and go on working."""
+each, show only its own messages and go on working."""
 import time
 
 import window_layout as layout
-from person import DESIGN_MESSAGES, RESPONSE, TRANSFER, bits, expect
-from x_session import wait_until
+from person import DESIGN_MESSAGES, bits, expect
 
 MEGABYTE = 1 << 20
 OVER_LENGTH, NOT_HEX, BAD_RANGE = '不处理超过32bit的数据', '请正确输入16进制数', '输入查看位范围有错'
@@ -12,8 +11,8 @@ OVER_LENGTH, NOT_HEX, BAD_RANGE = '不处理超过32bit的数据', '请正确输
 
 def read_back(p, rect, want_length, what):
     start = time.monotonic()
-    got = p.text_of(rect, patience=TRANSFER)
-    p.timed('%s: copy the text back' % what, time.monotonic() - start, TRANSFER)
+    got = p.text_of(rect)
+    p.timed('%s: read the text back' % what, start)
     expect(len(got) == want_length, '%s: the box holds %d characters, expected %d'
            % (what, len(got), want_length))
     return got
@@ -34,7 +33,10 @@ def megabyte_data_in(p):
 
 
 def megabyte_select_range(p):
-    p.paste_into(layout.SELECT_RANGE, b'1234567890' * (MEGABYTE // 10) + b',3')
+    data = b'1234567890' * (MEGABYTE // 10) + b',3'
+    p.paste_into(layout.SELECT_RANGE, data)
+    p.wait_for(lambda: len(p.text_of(layout.SELECT_RANGE)) == len(data),
+               'a megabyte in the range box')
     p.no_message('a megabyte in the range box')
     start = time.monotonic()
     p.click(layout.SELECT)
@@ -46,20 +48,18 @@ def megabyte_select_range(p):
     p.s.type('0,3')
     p.click(layout.SELECT)
     p.wait_for_ticks({0, 1, 2, 3}, 'Select 0,3 after the megabyte')
+    p.no_message('Select 0,3 after the megabyte')
 
 
 def megabyte_composer(rect, pattern, box, want):
     def scenario(p):
         data = pattern * (MEGABYTE // len(pattern))
         p.paste_into(rect, data)
+        p.wait_for(lambda: len(p.text_of(rect)) == len(data), 'a megabyte in a composer box')
         p.no_message('a megabyte in a composer box')
-        read_back(p, rect, len(data), 'a megabyte in a composer box')
         expect(p.cells(cell=layout.set_cell) == '0' * 32, 'the paste changed composer cells')
-        start = time.monotonic()
         p.click(layout.set_box(box))
-        got = wait_until(lambda: p.text_of(rect) == want, RESPONSE)
-        expect(got, 'ticking box %d leaves %r' % (box, p.text_of(rect)[:40]))
-        p.timed('tick after the megabyte', time.monotonic() - start)
+        p.wait_for_text(rect, want, 'ticking box %d after the megabyte' % box)
     return scenario
 
 
@@ -77,6 +77,7 @@ def invalid_flood(p):
     expect(texts == [NOT_HEX] * 8, 'eight invalid characters: %s' % texts)
     expect(p.text_of(layout.DATA_IN) == '', 'eight invalid characters leave text behind')
     p.wait_for_cells(bits(0x1F), 'an emptied entry keeps the earlier value')
+    p.no_message('eight invalid characters')
 
 
 def control_characters(p):
@@ -92,24 +93,32 @@ def control_characters(p):
     pasted = p.paste_into(layout.DATA_IN, ('A1F' + controls).encode())
     texts = p.close_messages(1, 'nine characters with control characters', since=pasted)
     expect(texts == [OVER_LENGTH], 'nine characters with control characters: %s' % texts)
-    got = p.text_of(layout.DATA_IN)
-    expect(got == 'A1F' + controls, 'the refused entry shows %r' % got)
+    # A screen reader's text stops at the NUL; the length still counts every character.
+    got, length = p.text_of(layout.DATA_IN), p.text_length(layout.DATA_IN)
+    expect(got == 'A1F' + controls[:controls.index('\x00')] and length == 9,
+           'the refused entry shows %r, %d characters' % (got, length))
     p.wait_for_cells(bits(0x1F), 'a refused entry keeps the value')
     # Line breaks in a one-line box: whatever the box keeps, only the design's messages.
     p.paste_into(layout.DATA_IN, b'7\r\n8\t')
-    close_whatever_comes(p, 'line breaks and a tab', 4)
-    left = p.text_of(layout.DATA_IN)
-    expect(len(left) > 8 or all(c in '0123456789ABCDEFabcdef' for c in left),
-           'line breaks leave %r' % left)
+    texts = close_until_settled(p, 'line breaks and a tab', 4)
+    expect(set(texts) <= DESIGN_MESSAGES, 'line breaks and a tab: %s' % texts)
 
 
-def close_whatever_comes(p, what, limit):
-    """Closes message windows for as long as they keep coming, at most `limit`."""
+def close_until_settled(p, what, limit):
+    """Closes message windows until the entry settles, at most `limit` of them. The entry
+    has settled when it holds hex digits only (each refusal gives one back, the last one
+    after its message), or more than eight characters after the one message that brings.
+    Before the paste the entry must hold text that has not settled, as a refused one."""
     texts = []
-    while len(texts) <= limit and wait_until(p.s.messages, 1.0):
+
+    def settled():
+        left = p.text_of(layout.DATA_IN)
+        return not p.s.messages() and (
+            all(c in '0123456789ABCDEFabcdef' for c in left) if len(left) <= 8 else texts)
+
+    while not settled():
+        expect(len(texts) < limit, '%s: more than %d messages' % (what, limit))
         texts.append(p.close_message(what))
-    expect(len(texts) <= limit, '%s: more than %d messages' % (what, limit))
-    expect(set(texts) <= DESIGN_MESSAGES, '%s: %s' % (what, texts))
     p.no_message(what)
     return texts
 
@@ -131,6 +140,7 @@ def marks_and_scripts(p):
     expect(texts == [NOT_HEX] * 3, 'a mark in front of 1F: %s' % texts)
     expect(p.text_of(layout.DATA_IN) == '', 'a mark in front of 1F leaves text')
     p.wait_for_cells(bits(0x1F), 'the row after the mark')
+    p.no_message('a mark in front of 1F')
 
 
 SCENARIOS = {

@@ -43,7 +43,7 @@ def run_one(name, scenario, program, work):
     from person import Person
     os.makedirs(work, exist_ok=True)
     start = time.monotonic()
-    with XSession(program, work) as session:
+    with XSession(program, work, getattr(scenario, 'args', ())) as session:
         person = Person(session, log)
         scenario(person)
         if not session.alive():

@@ -1,19 +1,21 @@
-"""A private X display and Wine prefix for driving Pelmora.exe like a person would.
+"""A private display and Wine prefix for driving Pelmora.exe like a person would.
 
-WineSession starts Xvfb on a free display, boots a fresh prefix, runs the program, finds
-windows by title, types, clicks and takes screenshots; leaving the `with` block ends the
-program, the Wine server and the display. pick_wine() chooses the Wine that can run the
-program on this machine. Standard library only.
+WineSession is a Display (tests/support/display.py) with a fresh Wine prefix on it: it
+boots the prefix and runs the program; leaving the `with` block ends the program, the
+Wine server and the display. pick_wine() chooses the Wine that can run the program on
+this machine. Standard library only.
 """
 
 import os
-import re
-import select
 import shutil
 import subprocess
+import sys
 import time
 from dataclasses import dataclass
 from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "support"))
+from display import Display  # noqa: E402
 
 DEBIAN_WINE32 = "/usr/lib/wine/wine"
 DEBIAN_WINE64 = "/usr/lib/wine/wine64"
@@ -21,10 +23,6 @@ DEBIAN_WINE64 = "/usr/lib/wine/wine64"
 # Chinese face, and so does this prefix, with a face that Debian packages.
 FONT_LINK = "wqy-zenhei.ttc,WenQuanYi Zen Hei"
 FONT_LINK_KEY = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink"
-
-
-def near(a, b, tolerance=8):
-    return all(abs(x - y) <= tolerance for x, y in zip(a, b))
 
 
 def elf_class(path):
@@ -81,157 +79,45 @@ def pick_wine(exe32, exe64):
     return Wine(wine64, exe64, "win64", note)
 
 
-class Screenshot:
-    """A P6 PPM; a missing or cut-short image reads as an empty one, so waits time out."""
-
-    def __init__(self, ppm):
-        self.width = self.height = 0
-        self.data = b""
-        fields, pos = [], 0
-        while len(fields) < 4:
-            while pos < len(ppm) and ppm[pos:pos + 1].isspace():
-                pos += 1
-            end = pos
-            while end < len(ppm) and not ppm[end:end + 1].isspace():
-                end += 1
-            if end == pos:
-                return
-            fields.append(ppm[pos:end])
-            pos = end
-        if fields[0] != b"P6" or int(fields[3]) != 255:
-            raise ValueError("not an 8-bit binary PPM")
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.data = ppm[pos + 1:]
-
-    def pixel(self, x, y):
-        if not (0 <= x < self.width and 0 <= y < self.height):
-            return (-1, -1, -1)
-        i = (y * self.width + x) * 3
-        return tuple(self.data[i:i + 3])
-
-
-class WineSession:
+class WineSession(Display):
     def __init__(self, wine, scratch):
+        super().__init__(scratch)
         self.wine, self.scratch = wine, scratch
-        self.xvfb = self.program = None
-        self.log = open(scratch / "wine.log", "wb")
-        self.env = {k: v for k, v in os.environ.items()
-                    if k not in ("WINEDLLPATH", "WINELOADER", "WINESERVER")}
+        self.program = None
+        for name in ("WINEDLLPATH", "WINELOADER", "WINESERVER"):
+            self.env.pop(name, None)
         self.env.update(WINEPREFIX=str(scratch / "prefix"), WINEARCH=wine.arch,
                         WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
 
-    def __enter__(self):
-        read_end, write_end = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                                      "1024x768x24", "-nolisten", "tcp", "-noreset"],
-                                     pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        ready, _, _ = select.select([read_end], [], [], 30)
-        display = os.read(read_end, 64).decode().strip() if ready else ""
-        os.close(read_end)
-        if not display:
-            self.__exit__(None, None, None)
-            raise RuntimeError("Xvfb did not start")
-        self.env["DISPLAY"] = f":{display}"
-        return self
-
-    def __exit__(self, *exc):
-        if self.program and self.program.poll() is None:
-            self.program.terminate()
+    def close(self):
         server = shutil.which("wineserver")
         if server and "DISPLAY" in self.env:
             subprocess.run([server, "-k"], env=self.env, timeout=60, capture_output=True)
-        for process in (self.program, self.xvfb):
-            if process and process.poll() is None:
-                process.kill()
-            if process:
-                process.wait(timeout=30)
-        self.log.close()
-        return False
+        super().close()
 
-    def run(self, args, timeout):
-        return subprocess.run(args, env=self.env, timeout=timeout, capture_output=True)
+    def wine_run(self, args, timeout):
+        return subprocess.run([self.wine.loader, *args], env=self.env, timeout=timeout,
+                              capture_output=True)
 
     def boot(self):
         """Creates the prefix; returns the seconds it took. The first boot is slow."""
         started = time.monotonic()
-        self.run([self.wine.loader, "wineboot", "--init"], 900)
+        self.wine_run(["wineboot", "--init"], 900)
         for face in ("MS Sans Serif", "Tahoma"):
-            self.run([self.wine.loader, "reg", "add", FONT_LINK_KEY, "/v", face, "/t",
-                      "REG_MULTI_SZ", "/d", FONT_LINK, "/f"], 120)
+            self.wine_run(["reg", "add", FONT_LINK_KEY, "/v", face, "/t", "REG_MULTI_SZ",
+                           "/d", FONT_LINK, "/f"], 120)
         # The program must not meet a server that is just shutting down: wait it out.
         server = shutil.which("wineserver")
         if server:
-            self.run([server, "-w"], 300)
+            subprocess.run([server, "-w"], env=self.env, timeout=300, capture_output=True)
         return time.monotonic() - started
 
     def start_program(self, exe):
         # Wine's own errors go to the log, which a failed check prints.
-        self.program = subprocess.Popen([self.wine.loader, str(exe)],
-                                        env={**self.env, "WINEDEBUG": "err+all,fixme-all"},
-                                        stdout=self.log, stderr=self.log)
+        self.program = self.spawn([self.wine.loader, str(exe)],
+                                  env={"WINEDEBUG": "err+all,fixme-all"}, log="wine.log")
 
     def log_tail(self, lines=20):
-        self.log.flush()
-        text = (self.scratch / "wine.log").read_text(errors="replace").splitlines()
+        path = self.scratch / "wine.log"
+        text = path.read_text(errors="replace").splitlines() if path.exists() else []
         return "\n".join(text[-lines:])
-
-    def xdotool(self, *args, timeout=20):
-        try:
-            return self.run(["xdotool", *args], timeout).stdout.decode()
-        except subprocess.TimeoutExpired:
-            return ""
-
-    def find_windows(self, title_pattern):
-        return self.xdotool("search", "--onlyvisible", "--name", title_pattern).split()
-
-    def wait_until(self, condition, timeout):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if condition():
-                return True
-            time.sleep(0.5)
-        return condition()
-
-    def wait_for_window(self, title_pattern, timeout):
-        found = []
-        self.wait_until(lambda: found.extend(self.find_windows(title_pattern)) or found, timeout)
-        return found[0] if found else None
-
-    def geometry(self, window):
-        text = self.run(["xwininfo", "-id", window], 20).stdout.decode()
-        value = lambda label: int(re.search(label + r":\s+(-?\d+)", text).group(1))
-        return {"x": value("Absolute upper-left X"), "y": value("Absolute upper-left Y"),
-                "width": value("Width"), "height": value("Height")}
-
-    def focus(self, window):
-        self.xdotool("windowfocus", "--sync", window, timeout=10)
-        time.sleep(0.5)
-
-    def type_text(self, text):
-        self.xdotool("type", "--delay", "150", text)
-        time.sleep(0.5)
-
-    def key(self, name):
-        self.xdotool("key", name)
-        time.sleep(0.5)
-
-    def click(self, window, x, y):
-        self.xdotool("mousemove", "--window", window, str(x), str(y), "click", "1")
-        time.sleep(0.5)
-
-    def screenshot(self):
-        if self.xvfb.poll() is not None:
-            raise RuntimeError("the X server has gone")
-        ppm = self.run(["import", "-window", "root", "-depth", "8", "ppm:-"], 60).stdout
-        return Screenshot(ppm)
-
-    def wait_for_screen(self, condition, timeout):
-        shots = []
-        self.wait_until(lambda: condition(shots.append(self.screenshot()) or shots[-1]), timeout)
-        return shots[-1]
-
-    def save_window_png(self, window, path):
-        path.parent.mkdir(parents=True, exist_ok=True)
-        self.run(["import", "-window", window, f"png:{path}"], 60)
