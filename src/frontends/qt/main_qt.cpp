@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstdio>
+
 #include "app/main_window.h"
 #include "frontends/qt/qt_application.h"
 #include "frontends/qt/qt_font_warm_up.h"
@@ -9,6 +11,14 @@
 #include "frontends/qt/qt_platform.h"
 
 int main(int argc, char** argv) {
+    // Without any display Qt would abort with a page about platform plugins; say it plainly.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("pelmora: no display to show the window on (neither DISPLAY nor "
+                   "WAYLAND_DISPLAY is set)\n",
+                   stderr);
+        return 1;
+    }
     // The font configuration loads beside the display connection rather than after it.
     pelmora::QtFontWarmUp fontWarmUp;
     // The program takes no options: Qt sees the program name only, never the rest of
