@@ -1,10 +1,12 @@
-# Program icon, drawn at build time by tools/icongen so the tree holds no binary images.
+# Program icon, made at build time from the drawings in packaging/icons/ with rsvg-convert
+# (librsvg2-bin), ImageMagick's convert and icotool (icoutils). They run on the build
+# machine, so a cross build needs them there and no compiler for it.
 #
 #   include(cmake/PelmoraIcon.cmake)
-#   pelmora_generate_icon(<out_dir_var> [ADD_TEST])
+#   pelmora_generate_icon(<out_dir_var>)
 #
 # Writes into ${CMAKE_BINARY_DIR}/icon/:
-#   pelmora.ico                    48, 32, 16 px at 4, 8 and 32 bpp (for the .rc file)
+#   pelmora.ico                    48, 32, 16 px at 32, 8 and 4 bpp (for the .rc file)
 #   pelmora-<N>.png                N = 16 32 48 64 128 256 (desktop icons)
 # through the custom target pelmora_icon (part of ALL). Make targets that consume the
 # files depend on it, e.g. add_dependencies(pelmora pelmora_icon).
@@ -14,29 +16,15 @@
 #   PELMORA_ICON_ICO               path of pelmora.ico
 #   PELMORA_ICON_PNGS              paths of all PNGs
 #   PELMORA_ICON_PNG_<N>           path of the N px PNG
+#   PELMORA_ICON_SVG               the scalable drawing (for the hicolor theme)
 #
-# icongen must run on the build machine. In a native build it is an ordinary target built
-# with the project's compiler. When cross compiling (e.g. to i686-w64-mingw32) that binary
-# would not run here, so a custom command compiles it with PELMORA_HOST_CXX, a GCC- or
-# Clang-style compiler found as c++, g++ or clang++ (set it in the cache to pick another).
-#
-# ADD_TEST registers the CTest test pelmora_icon_check (tests/icon/check_icon.py, needs
-# Python 3); call it after enable_testing() or include(CTest).
-#
-# Several folders may call it (the front end and the packaging both use the files): the
-# first call creates the rules, later calls only set the variables above, and their
-# ADD_TEST is ignored.
+# Several folders may call it (the front ends, the packaging and the tests use the files):
+# the first call creates the rules, later calls only set the variables above.
 
 include_guard(GLOBAL)
 
-get_filename_component(_pelmora_icon_root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-
 function(pelmora_generate_icon out_dir_var)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "ADD_TEST" "" "")
-    if(arg_UNPARSED_ARGUMENTS)
-        message(FATAL_ERROR "pelmora_generate_icon: unknown arguments ${arg_UNPARSED_ARGUMENTS}")
-    endif()
-    set(source "${_pelmora_icon_root}/tools/icongen/icongen.cpp")
+    cmake_path(SET drawings NORMALIZE "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../packaging/icons")
     set(dir "${CMAKE_BINARY_DIR}/icon")
     set(ico "${dir}/pelmora.ico")
     set(pngs "")
@@ -47,60 +35,62 @@ function(pelmora_generate_icon out_dir_var)
     set(${out_dir_var} "${dir}" PARENT_SCOPE)
     set(PELMORA_ICON_ICO "${ico}" PARENT_SCOPE)
     set(PELMORA_ICON_PNGS "${pngs}" PARENT_SCOPE)
+    set(PELMORA_ICON_SVG "${drawings}/pelmora.svg" PARENT_SCOPE)
 
-    # The front end and the packaging both want the files; the second caller only
-    # needs their paths, the rules already exist.
     if(TARGET pelmora_icon)
         return()
     endif()
 
-    if(CMAKE_CROSSCOMPILING)
-        # The toolchain file may restrict find_program to the target root; the host
-        # compiler lives outside it.
-        find_program(PELMORA_HOST_CXX NAMES c++ g++ clang++ NO_CMAKE_FIND_ROOT_PATH
-                     DOC "C++20 compiler for the build machine, used to build icongen")
-        if(NOT PELMORA_HOST_CXX)
-            message(FATAL_ERROR "pelmora_generate_icon: no host C++ compiler found for icongen; "
-                                "set PELMORA_HOST_CXX")
-        endif()
-        set(generator "${CMAKE_BINARY_DIR}/icongen-host")
-        if(CMAKE_HOST_WIN32)
-            string(APPEND generator ".exe")
+    # Tools of the build machine, whatever root a cross toolchain searches.
+    find_program(PELMORA_RSVG_CONVERT rsvg-convert REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+    find_program(PELMORA_IM_CONVERT convert REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+    find_program(PELMORA_ICOTOOL icotool REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+    file(MAKE_DIRECTORY "${dir}/palette")
+
+    foreach(size IN ITEMS 16 32 48 64 128 256)
+        set(svg "${drawings}/pelmora.svg")
+        if(size EQUAL 16)
+            set(svg "${drawings}/pelmora-16.svg")
         endif()
         add_custom_command(
-            OUTPUT "${generator}"
-            COMMAND "${PELMORA_HOST_CXX}" -std=c++20 -O2 -o "${generator}" "${source}"
-            DEPENDS "${source}"
-            COMMENT "Building icongen with the host compiler"
+            OUTPUT "${dir}/pelmora-${size}.png"
+            COMMAND "${PELMORA_RSVG_CONVERT}" -w ${size} -h ${size} -o "${dir}/pelmora-${size}.png"
+                    "${svg}"
+            DEPENDS "${svg}"
             VERBATIM)
-        set(generator_command "${generator}")
-        set(generator_dependency "${generator}")
-    else()
-        add_executable(pelmora_icongen "${source}")
-        set_target_properties(pelmora_icongen PROPERTIES
-            OUTPUT_NAME icongen
-            CXX_STANDARD 20
-            CXX_STANDARD_REQUIRED ON
-            CXX_EXTENSIONS OFF)
-        set(generator_command "$<TARGET_FILE:pelmora_icongen>")
-        set(generator_dependency pelmora_icongen)
-    endif()
+    endforeach()
 
+    # Full colour first, so tools that take the first image get the best one. icotool keeps
+    # a palette depth only for an image with nothing but opaque and clear pixels and at most
+    # that many colours, counting the black it gives the clear ones; so convert cuts the
+    # alpha at half, where icotool's mask cuts it, and leaves one colour for that black.
+    set(ico_arguments "")
+    set(ico_inputs "")
+    foreach(bits IN ITEMS 32 8 4)
+        list(APPEND ico_arguments -b ${bits})
+        foreach(size IN ITEMS 48 32 16)
+            set(image "${dir}/pelmora-${size}.png")
+            if(bits LESS 32)
+                math(EXPR colours "(1 << ${bits}) - 1")
+                set(reduced "${dir}/palette/pelmora-${size}-${bits}.png")
+                add_custom_command(
+                    OUTPUT "${reduced}"
+                    COMMAND "${PELMORA_IM_CONVERT}" "${image}" -channel A -threshold 50% +channel
+                            +dither -colors ${colours} -define png:exclude-chunks=date,time
+                            "PNG32:${reduced}"
+                    DEPENDS "${image}"
+                    VERBATIM)
+                set(image "${reduced}")
+            endif()
+            list(APPEND ico_arguments "${image}")
+            list(APPEND ico_inputs "${image}")
+        endforeach()
+    endforeach()
     add_custom_command(
-        OUTPUT "${ico}" ${pngs}
-        COMMAND "${generator_command}" "${dir}"
-        DEPENDS "${generator_dependency}"
-        COMMENT "Drawing the Pelmora icon"
+        OUTPUT "${ico}"
+        COMMAND "${PELMORA_ICOTOOL}" -c -o "${ico}" ${ico_arguments}
+        DEPENDS ${ico_inputs}
+        COMMENT "Making pelmora.ico"
         VERBATIM)
     add_custom_target(pelmora_icon ALL DEPENDS "${ico}" ${pngs})
-
-    if(arg_ADD_TEST)
-        # Runs on the build machine, even when cross compiling (function scope only).
-        set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-        find_package(Python3 REQUIRED COMPONENTS Interpreter)
-        add_test(NAME pelmora_icon_check
-                 COMMAND "${Python3_EXECUTABLE}" "${_pelmora_icon_root}/tests/icon/check_icon.py"
-                         "${ico}" "${dir}")
-    endif()
-
 endfunction()

@@ -39,6 +39,7 @@ expected_data_files() {
     echo "share/man/man1/pelmora.1.gz"
     echo "share/doc/pelmora/copyright"
     echo "share/doc/pelmora/changelog.Debian.gz"
+    echo "share/icons/hicolor/scalable/apps/$app_id.svg"
     for size in 16 32 48 64 128 256; do
         echo "share/icons/hicolor/${size}x${size}/apps/$app_id.png"
     done

@@ -18,6 +18,7 @@ import re
 import struct
 import subprocess
 import sys
+import tempfile
 from pathlib import Path
 
 SKIP = 77
@@ -34,7 +35,7 @@ VERSION_STRINGS = {
     "InternalName": "Pelmora",
     "OriginalFilename": "Pelmora.exe",
 }
-ICON_IMAGES = {(size, bits) for size in (48, 32, 16) for bits in (4, 8, 32)}
+ICON_IMAGES = sorted((size, size, bits) for size in (48, 32, 16) for bits in (4, 8, 32))
 
 
 def missing(what):
@@ -119,18 +120,17 @@ def check_version(data):
     return problems
 
 
-def check_icon_group(data):
-    reserved, kind, count = struct.unpack_from("<HHH", data)
-    if reserved != 0 or kind != 1:
-        return ["icon group 1 is not an icon directory"]
-    images = set()
-    for i in range(count):
-        width, height, _, _, _, bits, _, _ = struct.unpack_from("<BBBBHHIH", data, 6 + 14 * i)
-        images.add((width or 256, bits))
-        if width != height:
-            return [f"icon image {i} is not square"]
-    if count != 9 or images != ICON_IMAGES:
-        return [f"icon group 1 holds {sorted(images)}, want 48/32/16 px at 4/8/32 bits"]
+def check_icon_group(wrestool, exe):
+    # Without --raw wrestool rebuilds the group as an .ico file from the images it names.
+    with tempfile.NamedTemporaryFile(suffix=".ico") as ico:
+        subprocess.run([wrestool, "-x", "--type=14", "--name=1", str(exe)], stdout=ico,
+                       check=True)
+        listing = subprocess.run([Path(wrestool).with_name("icotool"), "-l", ico.name],
+                                 capture_output=True, text=True, check=True).stdout
+    images = sorted(tuple(map(int, image)) for image in re.findall(
+        r"--width=(\d+) --height=(\d+) --bit-depth=(\d+)", listing))
+    if images != ICON_IMAGES:
+        return [f"icon group 1 holds {images}, want 48/32/16 px at 4/8/32 bits"]
     return []
 
 
@@ -148,7 +148,7 @@ def main():
         problems = check_headers(exe, tool)
     else:
         problems = check_version(extract(tool, exe, 16, 1))
-        problems += check_icon_group(extract(tool, exe, 14, 1))
+        problems += check_icon_group(tool, exe)
     for problem in problems:
         print(f"FAIL: {problem}")
     if not problems:
