@@ -3,19 +3,22 @@
 #include <benchmark/benchmark.h>
 
 #include "app/main_window.h"
-#include "silent_platform.h"
+#include "headless_platform.h"
 
 namespace {
 
 using pelmora::Main;
 using pelmora::Text;
 
-using pelmora::bench::SilentPlatform;
+using pelmora::testing::HeadlessPlatform;
 
 struct Loaded {
-    SilentPlatform platform;
+    HeadlessPlatform platform;
     Main w{platform};
-    Loaded() { w.load(); }
+    Loaded() {
+        platform.recording = false; // a message per iteration would pile up
+        w.load();
+    }
 };
 
 // One keystroke: the change handler, parsing, decomposition and 32 cells repainted.
@@ -72,7 +75,7 @@ BENCHMARK(MegabytePaste)->Unit(benchmark::kMillisecond);
 
 // Creating and loading the whole window model, as at start-up.
 void StartUp(benchmark::State& state) {
-    SilentPlatform platform;
+    HeadlessPlatform platform;
     for (auto _ : state) {
         Main w(platform);
         w.load();

@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "app/main_window.h"
-#include "silent_platform.h"
+#include "headless_platform.h"
 #include "frontends/qt/qt_application.h"
 #include "frontends/qt/qt_main_window.h"
 
@@ -23,17 +23,18 @@ using pelmora::Main;
 using pelmora::QtMainWindow;
 using pelmora::Text;
 
-using pelmora::bench::SilentPlatform;
+using pelmora::testing::HeadlessPlatform;
 
 // The whole program as main() builds it, shown on the offscreen screen.
 struct ShownWindow {
-    SilentPlatform platform;
+    HeadlessPlatform platform;
     Main model{platform};
     std::unique_ptr<QtMainWindow> window;
 
     ShownWindow() {
+        platform.recording = false; // a message per iteration would pile up
         model.load();
-        window = std::make_unique<QtMainWindow>(model.form(), [](const std::exception&) {});
+        window = std::make_unique<QtMainWindow>(model.form(), platform);
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get())) std::abort();
     }

@@ -18,7 +18,7 @@
 #include <tuple>
 #include <vector>
 
-#include "silent_platform.h"
+#include "headless_platform.h"
 #include "app/main_window.h"
 #include "frontends/qt/qt_main_window.h"
 
@@ -26,7 +26,7 @@
 namespace pelmora {
 namespace {
 
-using bench::SilentPlatform;
+using testing::HeadlessPlatform;
 
 class PaintCounter : public QObject {
 public:
@@ -64,7 +64,7 @@ protected:
         QApplication::setCursorFlashTime(0); // a blinking caret would repaint its entry
         model.load();
         model.Timer1.setEnabled(false); // no clock tick may repaint its label meanwhile
-        window = std::make_unique<QtMainWindow>(model.form(), [](const std::exception&) {});
+        window = std::make_unique<QtMainWindow>(model.form(), platform);
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -121,7 +121,7 @@ protected:
     }
 
     PaintCounter counter;
-    SilentPlatform platform;
+    HeadlessPlatform platform;
     Main model;
     std::unique_ptr<QtMainWindow> window;
 };

@@ -87,6 +87,12 @@ Line::Line(Form& form, const ControlSpec& spec)
 
 Timer::Timer(Form& form, const ControlSpec& spec) : Control(form, spec), interval_(spec.interval) {}
 
+void Timer::setEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    changed(Property::Enabled);
+}
+
 void Timer::tick() {
     if (enabled_) raise();
 }

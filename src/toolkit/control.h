@@ -20,7 +20,7 @@ class Form;
 
 enum class ControlKind { Label, TextBox, CheckBox, CommandButton, Line, Timer };
 enum class Alignment { Left, Right, Centre };
-enum class Property { Caption, Text, Value, ForeColour, BackColour, Left, Visible };
+enum class Property { Caption, Text, Value, ForeColour, BackColour, Left, Visible, Enabled };
 
 // One row of a window design. Unset colours take the kind's defaults.
 struct ControlSpec {
@@ -158,7 +158,7 @@ public:
     Timer(Form& form, const ControlSpec& spec);
     int interval() const { return interval_; }
     bool enabled() const { return enabled_; }
-    void setEnabled(bool enabled) { enabled_ = enabled; }
+    void setEnabled(bool enabled);
     // Called by whoever keeps time: the front end's clock, or a test.
     void tick();
 

@@ -21,6 +21,20 @@ struct FormSettings {
     Colour fore = colours::Black;
 };
 
+// What a front end must do when a property of a control changes. It is told after the
+// model holds the new value and before any event the change raises, so the person sees
+// the new state while the handler runs. Whatever it sets on a widget here is the model's
+// doing, never the person's: it must not come back as an action (view::ViewPolicy).
+//
+//   Caption     the label's or button's text.
+//   Text        the text box's text; the caret follows view::caretAfterMirror.
+//   Value       the check box's tick.
+//   ForeColour, BackColour
+//               the control's colours; for a Line, repaint the client under it.
+//   Left        move the widget to view::controlRect; for a Line, repaint the client.
+//   Visible     show or hide the widget, creating it when the control is shown for the
+//               first time (view::hasWidget); for a Line, repaint the client.
+//   Enabled     a Timer: start or stop its clock, ticking every interval() ms.
 class FormObserver {
 public:
     virtual ~FormObserver() = default;

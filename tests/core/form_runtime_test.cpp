@@ -30,6 +30,7 @@ protected:
         form.add({.kind = ControlKind::CommandButton, .name = "Go", .caption = u"Go",
                   .tabIndex = 1, .isDefault = true});
         form.add({.kind = ControlKind::Label, .name = "Caption", .tabIndex = 3});
+        form.add({.kind = ControlKind::Timer, .name = "Clock", .interval = 500});
         boxes().only().setHandler([this](std::int16_t i) { clicks.push_back(i); });
         entry().setHandler([this](std::int16_t) { changes.push_back(entry().text()); });
         form.setObserver(&observer);
@@ -100,12 +101,16 @@ TEST_F(FormRuntime, ObserverSeesTheNewValueBeforeTheHandlerRuns) {
     caption.setBackColour(colours::Red);
     caption.setLeft(5);
     caption.setVisible(false);
+    Timer& clock = form.array<Timer>("Clock").only();
+    clock.setEnabled(true); // enabled from the start: no change
+    clock.setEnabled(false);
     using S = RecordingObserver::Seen;
     EXPECT_EQ(observer.seen, (std::vector<S>{{"Entry", -1, Property::Text},
                                             {"Caption", -1, Property::Caption},
                                             {"Caption", -1, Property::BackColour},
                                             {"Caption", -1, Property::Left},
-                                            {"Caption", -1, Property::Visible}}));
+                                            {"Caption", -1, Property::Visible},
+                                            {"Clock", -1, Property::Enabled}}));
 }
 
 TEST_F(FormRuntime, NestedHandlersAreCounted) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "recording_platform.h"
+#include "window_fixture.h"
 
 namespace pelmora::testing {
 namespace {

@@ -3,7 +3,7 @@
 #include <map>
 
 #include "app/accessible_names.h"
-#include "recording_platform.h"
+#include "window_fixture.h"
 
 namespace pelmora::testing {
 namespace {

@@ -16,19 +16,6 @@
 namespace pelmora::fuzz {
 namespace {
 
-// Stands in for the machine: keeps every message box shown during one action, answers
-// it as if OK was pressed, and tells the time the fuzzer chose for the next tick.
-class RecordingPlatform : public Platform {
-public:
-    void messageBox(const Text& prompt, int flags, const Text& title) override {
-        shown.push_back({prompt, flags, title});
-    }
-    Text timeOfDayText() override { return time; }
-
-    std::vector<Shown> shown;
-    Text time = u"00:00:00";
-};
-
 // The fuzzer's input read front to back; past its end every byte reads as zero.
 class Bytes {
 public:
@@ -108,13 +95,13 @@ public:
         model.check(w, {});
         while (!in.empty()) {
             model.beginAction();
-            platform.shown.clear();
+            platform.messages.clear();
             try {
                 act(in);
             } catch (const std::exception& e) {
                 fail(std::string("an error escaped the window's handlers: ") + e.what());
             }
-            model.check(w, platform.shown);
+            model.check(w, platform.messages);
         }
     }
 
@@ -196,7 +183,7 @@ private:
         }
     }
 
-    RecordingPlatform platform;
+    testing::HeadlessPlatform platform;
     Main w;
     ExpectedWindow model;
 };

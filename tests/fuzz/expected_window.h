@@ -11,14 +11,11 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "headless_platform.h"
 
 namespace pelmora::fuzz {
 
-struct Shown {
-    Text prompt;
-    int flags;
-    Text title;
-};
+using Shown = testing::HeadlessPlatform::Message;
 
 // Stops the run with a readable reason; libFuzzer reports the trap and keeps the input.
 [[noreturn]] void fail(const std::string& what);

@@ -202,8 +202,10 @@ TEST_F(QtWindowTest, AnErrorEscapingAHandlerIsReportedNotThrownIntoQt) {
         throw RuntimeError(ErrorCode::Overflow, "overflow in handler");
     });
     QTest::mouseClick(check(model.BitCheck(6)), Qt::LeftButton);
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors.front(), "overflow in handler");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].prompt, u"overflow in handler");
+    EXPECT_EQ(platform.messages[0].title, u"Pelmoria");
+    EXPECT_EQ(platform.messages[0].flags, message_box::Critical);
     EXPECT_TRUE(check(model.BitCheck(6))->isChecked()); // the value was set before
 }
 

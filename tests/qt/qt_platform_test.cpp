@@ -78,7 +78,7 @@ TEST(MessageBoxQtWindow, BadKeystrokeShowsTheBoxThenTakesItBack) {
     QtPlatform platform;
     Main model(platform);
     model.load();
-    QtMainWindow window(model.form(), [](const std::exception&) { FAIL(); });
+    QtMainWindow window(model.form(), platform);
     platform.setOwner(&window);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -1,5 +1,5 @@
 #pragma once
-// A loaded window drawn by the Qt view, shown on the offscreen platform, with a stand-in
+// A loaded window drawn by the Qt view, shown on the offscreen platform, on a headless
 // platform that records message boxes instead of blocking on them. Helpers find the
 // widget of a control and count how often a control's event reaches its handler.
 
@@ -18,27 +18,11 @@
 
 #include "app/main_window.h"
 #include "frontends/qt/qt_label_widget.h"
+#include "headless_platform.h"
 #include "frontends/qt/qt_main_window.h"
 #include "frontends/qt/qt_text.h"
 
 namespace pelmora::testing {
-
-class RecordingPlatformQt : public Platform {
-public:
-    void messageBox(const Text& prompt, int flags, const Text& title) override {
-        messages.push_back({prompt, flags, title});
-        if (whileShown) whileShown();
-    }
-    Text timeOfDayText() override { return u"14:05:09"; }
-
-    struct Message {
-        Text prompt;
-        int flags;
-        Text title;
-    };
-    std::vector<Message> messages;
-    std::function<void()> whileShown; // runs as if the box were up
-};
 
 class QtWindowTest : public ::testing::Test {
 protected:
@@ -47,8 +31,7 @@ protected:
         model.load();
         // A stopped clock keeps "Label3" however long the set-up takes.
         if (clock == Clock::Stopped) model.Timer1.setEnabled(false);
-        window = std::make_unique<QtMainWindow>(
-            model.form(), [this](const std::exception& e) { errors.emplace_back(e.what()); });
+        window = std::make_unique<QtMainWindow>(model.form(), platform);
         window->show();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -69,10 +52,9 @@ protected:
         return count;
     }
 
-    RecordingPlatformQt platform;
+    HeadlessPlatform platform;
     Main model;
     std::unique_ptr<QtMainWindow> window;
-    std::vector<std::string> errors;
 
 private:
     std::vector<std::unique_ptr<int>> counters_;

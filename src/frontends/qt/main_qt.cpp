@@ -1,6 +1,5 @@
 // The Linux program: the window Main drawn with Qt Widgets.
 #include <QApplication>
-#include <QMessageBox>
 
 #include <cstdio>
 
@@ -29,15 +28,12 @@ int main(int argc, char** argv) {
 
     pelmora::QtPlatform platform;
     pelmora::Main model(platform);
-    model.load();
+    // The load event runs before any window exists; an error there ends the program.
+    if (!pelmora::view::ViewPolicy(model.form(), platform, {}).runOrReport([&] { model.load(); }))
+        return pelmora::view::FailureExitCode;
 
     fontWarmUp.wait();
-    pelmora::QtMainWindow window(model.form(), [](const std::exception& error) {
-        // An error no handler traps ends the program, after saying why.
-        QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Pelmoria"),
-                              QString::fromUtf8(error.what()));
-        QCoreApplication::exit(1);
-    });
+    pelmora::QtMainWindow window(model.form(), platform);
     platform.setOwner(&window);
     window.show();
     return QApplication::exec();

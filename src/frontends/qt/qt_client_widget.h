@@ -1,9 +1,9 @@
 #pragma once
 // QtClientWidget is the window's client area: a fixed rectangle of the design's size in
-// device-independent pixels (15 twips each) on which every control's widget sits. It
-// paints the dialog background and the design's Line controls, which need no widgets of
-// their own; everything outside its rectangle is clipped. It never moves or resizes
-// with the window, so enlarging the window only adds empty space.
+// device-independent pixels on which every control's widget sits. It paints the dialog
+// background and the design's Line controls, which need no widgets of their own; all
+// outside its rectangle is clipped. It never moves or resizes with the window, so
+// enlarging the window only adds empty space.
 
 #include <QWidget>
 
@@ -12,9 +12,6 @@
 #include "toolkit/form.h"
 
 namespace pelmora {
-
-// Twips to device-independent pixels, rounded to the nearest pixel.
-int pixelsQt(float twips);
 
 class QtClientWidget final : public QWidget {
 public:

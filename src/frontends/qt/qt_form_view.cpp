@@ -4,7 +4,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <algorithm>
 #include <limits>
 
 #include "app/accessible_names.h"
@@ -13,21 +12,14 @@
 #include "frontends/qt/qt_colours.h"
 #include "frontends/qt/qt_label_widget.h"
 #include "frontends/qt/qt_text.h"
+#include "view/layout.h"
 
 namespace pelmora {
 namespace {
 
-struct MirrorGuard {
-    int& depth;
-    explicit MirrorGuard(int& d) : depth(d) { ++depth; }
-    ~MirrorGuard() { --depth; }
-    MirrorGuard(const MirrorGuard&) = delete;
-    MirrorGuard& operator=(const MirrorGuard&) = delete;
-};
-
 QRect pixelRect(const Control& c) {
-    return QRect(pixelsQt(c.left()), pixelsQt(static_cast<float>(c.top())),
-                 pixelsQt(static_cast<float>(c.width())), pixelsQt(static_cast<float>(c.height())));
+    const view::PixelRect r = view::controlRect(c);
+    return QRect(r.x, r.y, r.width, r.height);
 }
 
 Qt::Alignment horizontal(Alignment a) {
@@ -56,25 +48,19 @@ void setPaletteColour(QWidget& widget, QPalette::ColorRole role, const QColor& c
 
 } // namespace
 
-QtFormView::QtFormView(Form& form, QWidget& client, ErrorSink onError)
-    : form_(form), client_(client), onError_(std::move(onError)) {
+QtFormView::QtFormView(Form& form, QWidget& client, view::ViewPolicy& policy)
+    : form_(form), client_(client), policy_(policy) {
     // New widgets lay out text in their parent's font before they get their own; giving
     // the client a font the entry boxes use anyway spares Qt loading one nobody shows.
     if (const std::vector<Control*> order = form_.tabOrder(); !order.empty())
         client_.setFont(fonts_.font(order.front()->font()));
-    for (Control* control : form_.controls()) {
-        if (auto* timer = dynamic_cast<Timer*>(control)) {
-            auto* clock = new QTimer(this);
-            clock->setInterval(timer->interval());
-            connect(clock, &QTimer::timeout, this, [this, timer] {
-                // A tick never interrupts a handler that waits in a message box; the
-                // next tick catches up.
-                if (form_.eventDepth() == 0) forward([timer] { timer->tick(); });
-            });
-            if (timer->enabled()) clock->start();
-        } else if (control->visible()) {
-            create(*control);
-        }
+    for (Control* control : view::widgetsAtStart(form_)) create(*control);
+    for (Timer* timer : view::timersOf(form_)) {
+        auto* clock = new QTimer(this);
+        clock->setInterval(timer->interval());
+        connect(clock, &QTimer::timeout, this, [this, timer] { policy_.tick(*timer); });
+        clocks_.emplace(timer, clock);
+        if (timer->enabled()) clock->start();
     }
     applyTabOrder();
     form_.setObserver(this);
@@ -119,7 +105,7 @@ QWidget* QtFormView::createWidget(Control& control) {
         edit->setText(toQString(box->text()));
         // If a nested handler changes the text again, controlChanged shows that at once.
         connect(edit, &QLineEdit::textEdited, this, [this, box](const QString& text) {
-            forward([box, &text] { box->setText(toText(text)); });
+            policy_.forward([box, &text] { box->setText(toText(text)); });
         });
         return edit;
     }
@@ -127,7 +113,7 @@ QWidget* QtFormView::createWidget(Control& control) {
         auto* check = new QtCheckBox(&client_);
         check->setChecked(box->value() != 0);
         connect(check, &QAbstractButton::clicked, this, [this, box](bool checked) {
-            forward([box, checked] { box->setValue(checked ? 1 : 0); });
+            policy_.forward([box, checked] { box->setValue(checked ? 1 : 0); });
         });
         return check;
     }
@@ -135,7 +121,7 @@ QWidget* QtFormView::createWidget(Control& control) {
         auto* push = new QPushButton(toQString(button->caption()), &client_);
         push->setDefault(button->isDefault());
         connect(push, &QAbstractButton::clicked, this,
-                [this, button] { forward([button] { button->click(); }); });
+                [this, button] { policy_.forward([button] { button->click(); }); });
         return push;
     }
     return nullptr; // lines are painted by the client; timers have no widget
@@ -189,9 +175,18 @@ void QtFormView::pressDefaultButton(QWidget* focus) {
 }
 
 void QtFormView::controlChanged(Control& control, Property property) {
+    if (control.kind() == ControlKind::Line) {
+        client_.update(); // lines are the client's own painting
+        return;
+    }
+    if (auto* timer = dynamic_cast<Timer*>(&control)) {
+        QTimer* clock = clocks_.at(timer);
+        timer->enabled() ? clock->start() : clock->stop();
+        return;
+    }
     QWidget* widget = widgetFor(control);
     if (!widget) {
-        // First shown now: the widget is created late, as if it had been there hidden.
+        // First shown now: the widget is made late, as if it had been there hidden.
         if (property == Property::Visible && control.visible()) {
             if (QWidget* created = create(control)) {
                 created->show();
@@ -200,51 +195,31 @@ void QtFormView::controlChanged(Control& control, Property property) {
         }
         return;
     }
-    MirrorGuard guard(mirroring_);
+    const auto mirroring = policy_.mirroring();
     switch (property) {
     case Property::Caption:
         if (auto* label = dynamic_cast<Label*>(&control))
             static_cast<QtLabelWidget*>(widget)->setCaption(toQString(label->caption()));
         break;
-    case Property::Text:
-        if (auto* box = dynamic_cast<TextBox*>(&control)) showText(*box, *widget);
-        break;
+    case Property::Text: showText(static_cast<TextBox&>(control), *widget); break;
     case Property::Value:
-        if (auto* box = dynamic_cast<CheckBox*>(&control)) showValue(*box, *widget);
+        static_cast<QCheckBox*>(widget)->setChecked(static_cast<CheckBox&>(control).value() != 0);
         break;
     case Property::ForeColour:
     case Property::BackColour: applyColours(control, *widget); break;
-    case Property::Left: widget->move(pixelsQt(control.left()), widget->y()); break;
+    case Property::Left: widget->setGeometry(pixelRect(control)); break;
     case Property::Visible: widget->setVisible(control.visible()); break;
+    case Property::Enabled: break;
     }
 }
 
 void QtFormView::showText(const TextBox& box, QWidget& widget) {
     auto& edit = static_cast<QLineEdit&>(widget);
     const QString text = toQString(box.text());
-    if (edit.text() == text) return;
-    MirrorGuard guard(mirroring_);
-    // Keep the caret where the person left it, or at the end when the text got shorter.
-    const int caret = edit.cursorPosition();
+    if (edit.text() == text) return; // the person's own edit
+    const auto caret = static_cast<std::size_t>(edit.cursorPosition());
     edit.setText(text);
-    edit.setCursorPosition(std::min(caret, static_cast<int>(text.size())));
-}
-
-void QtFormView::showValue(const CheckBox& box, QWidget& widget) {
-    auto& check = static_cast<QCheckBox&>(widget);
-    const bool ticked = box.value() != 0;
-    if (check.isChecked() == ticked) return;
-    MirrorGuard guard(mirroring_);
-    check.setChecked(ticked);
-}
-
-void QtFormView::forward(const std::function<void()>& action) {
-    if (mirroring_ > 0) return; // the view's own update, not the person
-    try {
-        action();
-    } catch (const std::exception& error) {
-        if (onError_) onError_(error);
-    }
+    edit.setCursorPosition(static_cast<int>(view::caretAfterMirror(caret, box.text().size())));
 }
 
 } // namespace pelmora

@@ -1,33 +1,31 @@
 #pragma once
 // QtFormView shows a loaded Form with Qt widgets and carries the person's actions back.
-// It creates one widget per visible control at the design's pixel geometry (labels,
-// text boxes, check boxes and buttons; the client paints the lines), keeps them in step
-// as the form's observer, touching only the widget and property that changed, and
-// forwards typing, clicks and the timer into the controls' setters, which run the
-// handlers. It never sets a widget from a change the widget itself reported, so no event
-// is raised twice. A control that is hidden gets its widget only when it is first shown,
-// which for the design's never-shown readouts is never. The window frame, its keys and
-// its title belong to QtMainWindow.
+// It translates the view policy (src/view) into Qt; it decides nothing itself.
+//
+// Implemented, per property change (the contract in toolkit/form.h):
+//   Caption, Text (caret kept by the policy's rule), Value, ForeColour, BackColour, Left,
+//   Visible (a widget made on first show, put into the tab order), a Line's changes
+//   (the client repaints), a Timer's Enabled (its QTimer starts or stops).
+// Person to model: textEdited, clicked and the clocks' timeouts, through the policy, so
+// nothing the view set comes back and no tick interrupts a handler.
 
 #include <QObject>
 #include <QWidget>
 
-#include <exception>
-#include <functional>
 #include <unordered_map>
 
 #include "frontends/qt/qt_fonts.h"
 #include "toolkit/form.h"
+#include "view/view_policy.h"
+
+class QTimer;
 
 namespace pelmora {
 
 class QtFormView final : public QObject, public FormObserver {
 public:
-    // Called when a handler lets an error escape; Qt's event loop must not see it.
-    using ErrorSink = std::function<void(const std::exception&)>;
-
     // Creates the widgets as children of `client`, which owns them (Qt parent ownership).
-    QtFormView(Form& form, QWidget& client, ErrorSink onError);
+    QtFormView(Form& form, QWidget& client, view::ViewPolicy& policy);
     ~QtFormView() override;
     QtFormView(const QtFormView&) = delete;
     QtFormView& operator=(const QtFormView&) = delete;
@@ -51,16 +49,13 @@ private:
     void applyColours(const Control& control, QWidget& widget);
     void applyTabOrder();
     void showText(const TextBox& box, QWidget& widget);
-    void showValue(const CheckBox& box, QWidget& widget);
-    // Runs a person's action in the model, unless the view itself is updating widgets.
-    void forward(const std::function<void()>& action);
 
     Form& form_;
     QWidget& client_;
-    ErrorSink onError_;
+    view::ViewPolicy& policy_;
     QtFontBook fonts_;
     std::unordered_map<const Control*, QWidget*> widgets_;
-    int mirroring_ = 0; // > 0 while the view sets widgets from the model
+    std::unordered_map<const Timer*, QTimer*> clocks_;
 };
 
 } // namespace pelmora

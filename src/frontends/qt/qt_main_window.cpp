@@ -1,5 +1,6 @@
 #include "frontends/qt/qt_main_window.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 
 #include "frontends/qt/qt_client_widget.h"
@@ -7,8 +8,9 @@
 
 namespace pelmora {
 
-QtMainWindow::QtMainWindow(Form& form, QtFormView::ErrorSink onError)
-    : client_(new QtClientWidget(form, this)), view_(form, *client_, std::move(onError)) {
+QtMainWindow::QtMainWindow(Form& form, Platform& platform)
+    : policy_(form, platform, [](int code) { QCoreApplication::exit(code); }),
+      client_(new QtClientWidget(form, this)), view_(form, *client_, policy_) {
     setWindowTitle(toQString(form.settings().caption));
     resize(client_->size());
     view_.focusFirst();

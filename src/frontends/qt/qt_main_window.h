@@ -1,8 +1,8 @@
 #pragma once
-// QtMainWindow is the program's top-level window: the caption and the fixed client area
-// of the form, the view that fills it, and the one key the whole window answers, Enter,
-// which presses the default button. The frame is resizable but the client never moves
-// or grows with it. Closing the window runs no code; the application ends when its last
+// QtMainWindow is the program's top-level window: the form's caption, the fixed client
+// area, the view that fills it, and the one key the whole window answers, Enter, which
+// presses the default button. The frame is resizable but the client never moves or
+// grows with it. Closing the window runs no code; the application ends when its last
 // window closes. It neither loads the form nor shows itself: the caller does both, in
 // that order.
 
@@ -10,6 +10,8 @@
 
 #include "frontends/qt/qt_form_view.h"
 #include "toolkit/form.h"
+#include "toolkit/platform.h"
+#include "view/view_policy.h"
 
 namespace pelmora {
 
@@ -17,8 +19,9 @@ class QtClientWidget;
 
 class QtMainWindow final : public QWidget {
 public:
-    // `form` must be loaded already; `onError` hears errors that escape a handler.
-    QtMainWindow(Form& form, QtFormView::ErrorSink onError);
+    // `form` must be loaded already; `platform` shows the report of an error that escapes
+    // a handler, after which the application's event loop ends.
+    QtMainWindow(Form& form, Platform& platform);
 
     QtFormView& view() { return view_; }
     QWidget& client();
@@ -27,6 +30,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    view::ViewPolicy policy_;
     QtClientWidget* client_; // a child: Qt parent ownership
     QtFormView view_;
 };

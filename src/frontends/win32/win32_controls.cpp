@@ -3,15 +3,11 @@
 #include <algorithm>
 
 #include "app/accessible_names.h"
-#include "win32_layout.h"
+#include "view/layout.h"
 #include "win32_text.h"
 
 namespace pelmora::win32 {
 namespace {
-
-bool hasWindow(const Control& c) {
-    return c.kind() != ControlKind::Line && c.kind() != ControlKind::Timer;
-}
 
 struct WindowKind {
     const wchar_t* className;
@@ -62,19 +58,25 @@ Text initialText(const Control& c) {
 
 } // namespace
 
-ControlWindows::ControlWindows(Form& form, HWND parent, FontCache& fonts, AccessibleNames& names)
-    : form_(form), parent_(parent), fonts_(fonts), names_(names) {}
+ControlWindows::ControlWindows(Form& form, HWND parent, FontCache& fonts, AccessibleNames& names,
+                               view::ViewPolicy& policy)
+    : form_(form), parent_(parent), fonts_(fonts), names_(names), policy_(policy),
+      timers_(view::timersOf(form)) {}
+
+ControlWindows::~ControlWindows() {
+    for (std::size_t i = 0; i < timers_.size(); ++i) KillTimer(parent_, i + 1);
+}
 
 void ControlWindows::createAll(int dpi) {
     dpi_ = dpi;
-    for (Control* c : form_.tabOrder()) create(*c, dpi);
-    for (Control* c : form_.controls())
-        if (hasWindow(*c) && !find(*c)) create(*c, dpi);
+    // Created in tab order, which is the order Tab walks the children in.
+    for (Control* c : view::widgetsAtStart(form_)) create(*c);
+    for (const Timer* timer : timers_) setClock(*timer);
 }
 
-void ControlWindows::create(Control& control, int dpi) {
+void ControlWindows::create(Control& control) {
     const WindowKind kind = windowKind(control);
-    const PixelRect r = controlRect(control, dpi);
+    const view::PixelRect r = view::controlRect(control, dpi_);
     const int id = nextId_++;
     HWND hwnd = CreateWindowExW(kind.exStyle, kind.className, L"", kind.style, r.x, r.y,
                                 r.width, r.height, parent_,
@@ -85,7 +87,7 @@ void ControlWindows::create(Control& control, int dpi) {
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(control.font())), FALSE);
     if (control.kind() == ControlKind::TextBox) {
         SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0); // no limit: long entries reach the model
-        mirrorText(hwnd, initialText(control));
+        showText(hwnd, initialText(control));
     } else if (control.kind() == ControlKind::CheckBox) {
         const bool ticked = static_cast<CheckBox&>(control).value() != 0;
         SendMessageW(hwnd, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -95,8 +97,8 @@ void ControlWindows::create(Control& control, int dpi) {
     names_.setName(hwnd, accessibleName(control));
 }
 
-void ControlWindows::place(const Entry& entry, int dpi) const {
-    const PixelRect r = controlRect(*entry.control, dpi);
+void ControlWindows::place(const Entry& entry) const {
+    const view::PixelRect r = view::controlRect(*entry.control, dpi_);
     SetWindowPos(entry.hwnd, nullptr, r.x, r.y, r.width, r.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -104,44 +106,66 @@ void ControlWindows::place(const Entry& entry, int dpi) const {
 void ControlWindows::relayout(int dpi) {
     dpi_ = dpi;
     for (const Entry& e : entries_) {
-        place(e, dpi);
+        place(e);
         SendMessageW(e.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(e.control->font())),
                      TRUE);
     }
 }
 
-void ControlWindows::mirrorText(HWND edit, const Text& text) {
-    if (windowText(edit) == text) return; // the person's own edit: nothing to mirror
-    const bool wasMirroring = mirroring_;
-    mirroring_ = true;
+void ControlWindows::showText(HWND edit, const Text& text) {
+    if (windowText(edit) == text) return; // the person's own edit: nothing to show
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const auto mirroring = policy_.mirroring();
     SetWindowTextW(edit, toWide(text).c_str());
-    mirroring_ = wasMirroring;
-    // Typing goes on where it left off: after code shortens the entry, at its end.
-    if (GetFocus() == edit) {
-        const LPARAM end = GetWindowTextLengthW(edit);
-        SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
-    }
+    const auto caret = static_cast<LPARAM>(view::caretAfterMirror(end, text.size()));
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(caret), caret);
+}
+
+void ControlWindows::setClock(const Timer& timer) {
+    const auto id = static_cast<UINT_PTR>(
+        std::find(timers_.begin(), timers_.end(), &timer) - timers_.begin() + 1);
+    if (timer.enabled())
+        SetTimer(parent_, id, static_cast<UINT>(timer.interval()), nullptr);
+    else
+        KillTimer(parent_, id);
 }
 
 void ControlWindows::controlChanged(Control& control, Property property) {
     if (control.kind() == ControlKind::Line) {
-        // Lines are painted by the window itself.
-        InvalidateRect(parent_, nullptr, TRUE);
+        InvalidateRect(parent_, nullptr, TRUE); // lines are the client's own painting
         return;
     }
+    if (control.kind() == ControlKind::Timer) return setClock(static_cast<Timer&>(control));
     const Entry* e = find(control);
-    if (!e) return;
+    if (!e) {
+        // First shown now: the window is made late, just after the one before it in
+        // tab order, as if it had been there hidden.
+        if (property != Property::Visible || !control.visible()) return;
+        create(control);
+        const Entry* created = find(control);
+        if (!created) return;
+        HWND before = HWND_TOP;
+        for (Control* c : form_.tabOrder()) {
+            if (c == &control) break;
+            if (const Entry* earlier = find(*c)) before = earlier->hwnd;
+        }
+        SetWindowPos(created->hwnd, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return;
+    }
+    const auto mirroring = policy_.mirroring();
     switch (property) {
     case Property::Caption: SetWindowTextW(e->hwnd, toWide(initialText(control)).c_str()); break;
-    case Property::Text: mirrorText(e->hwnd, static_cast<TextBox&>(control).text()); break;
+    case Property::Text: showText(e->hwnd, static_cast<TextBox&>(control).text()); break;
     case Property::Value:
         SendMessageW(e->hwnd, BM_SETCHECK,
                      static_cast<CheckBox&>(control).value() ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
     case Property::ForeColour:
     case Property::BackColour: InvalidateRect(e->hwnd, nullptr, TRUE); break;
-    case Property::Left: place(*e, dpi_); break;
+    case Property::Left: place(*e); break;
     case Property::Visible: ShowWindow(e->hwnd, control.visible() ? SW_SHOWNA : SW_HIDE); break;
+    case Property::Enabled: break;
     }
 }
 
@@ -150,16 +174,18 @@ void ControlWindows::command(int id, int code) {
     if (!e) return;
     Control& c = *e->control;
     if (c.kind() == ControlKind::TextBox && code == EN_CHANGE) {
-        if (!mirroring_) static_cast<TextBox&>(c).setText(windowText(e->hwnd));
+        HWND edit = e->hwnd;
+        policy_.forward([&c, edit] { static_cast<TextBox&>(c).setText(windowText(edit)); });
     } else if (c.kind() == ControlKind::CheckBox && code == BN_CLICKED) {
         auto& box = static_cast<CheckBox&>(c);
-        box.setValue(box.value() == 0 ? 1 : 0);
-        // The handler may have changed it again; the window shows what the model holds.
-        if (const Entry* still = findById(id))
-            SendMessageW(still->hwnd, BM_SETCHECK, box.value() ? BST_CHECKED : BST_UNCHECKED, 0);
+        policy_.forward([&box] { box.setValue(box.value() == 0 ? 1 : 0); });
     } else if (c.kind() == ControlKind::CommandButton && code == BN_CLICKED) {
-        static_cast<CommandButton&>(c).click();
+        policy_.forward([&c] { static_cast<CommandButton&>(c).click(); });
     }
+}
+
+void ControlWindows::timer(UINT_PTR id) {
+    if (id >= 1 && id <= timers_.size()) policy_.tick(*timers_[id - 1]);
 }
 
 HBRUSH ControlWindows::colours(HWND child, HDC dc) {

@@ -1,15 +1,21 @@
 #pragma once
-// The child windows that draw the form's controls: a STATIC per label, an EDIT per text
-// box, a BUTTON per check box and push button. It creates them in tab order, mirrors
-// every property change of the model onto exactly the window concerned, and turns what
-// the person does (EN_CHANGE, BN_CLICKED) into the model's setters. Lines and the timer
-// have no window; the owner draws and drives them.
+// The child windows that draw the form's controls, and the form's clocks: a STATIC per
+// label, an EDIT per text box, a BUTTON per check box and push button, a SetTimer per
+// timer. It translates the view policy (src/view) into Win32 and decides nothing itself.
+//
+// Implemented, per property change (the contract in toolkit/form.h):
+//   Caption, Text (caret kept by the policy's rule), Value, ForeColour, BackColour, Left,
+//   Visible (a window made on first show, put into the tab order), a Line's changes
+//   (the client repaints), a Timer's Enabled (SetTimer / KillTimer).
+// Person to model: EN_CHANGE, BN_CLICKED and WM_TIMER, through the policy, so nothing it
+// set comes back and no tick interrupts a handler.
 
 #include <windows.h>
 
 #include <vector>
 
 #include "toolkit/form.h"
+#include "view/view_policy.h"
 #include "win32_accessible.h"
 #include "win32_gdi.h"
 
@@ -17,12 +23,13 @@ namespace pelmora::win32 {
 
 class ControlWindows final : public FormObserver {
 public:
-    ControlWindows(Form& form, HWND parent, FontCache& fonts, AccessibleNames& names);
+    ControlWindows(Form& form, HWND parent, FontCache& fonts, AccessibleNames& names,
+                   view::ViewPolicy& policy);
+    ~ControlWindows() override;
     ControlWindows(const ControlWindows&) = delete;
     ControlWindows& operator=(const ControlWindows&) = delete;
 
-    // Creates a window for every control that has one, focusable controls first in tab
-    // order so that Tab follows it; controls hidden in the model are created hidden.
+    // Creates the windows the policy wants at start, and starts the enabled clocks.
     void createAll(int dpi);
     // Places every window and sets its font again for a new DPI.
     void relayout(int dpi);
@@ -32,6 +39,8 @@ public:
 
     // WM_COMMAND from a child: the person edited, ticked or pressed something.
     void command(int id, int code);
+    // WM_TIMER: a tick of clock `id`.
+    void timer(UINT_PTR id);
     // Colours for WM_CTLCOLORSTATIC / WM_CTLCOLOREDIT; null for a window not ours.
     HBRUSH colours(HWND child, HDC dc);
     // The control id of the default button (0 when there is none).
@@ -50,20 +59,21 @@ private:
     const Entry* find(const Control& control) const;
     const Entry* findById(int id) const;
     const Entry* findByWindow(HWND hwnd) const;
-    void create(Control& control, int dpi);
-    void place(const Entry& entry, int dpi) const;
-    // Sets an edit's text for the model without the EN_CHANGE reaching the model.
-    void mirrorText(HWND edit, const Text& text);
+    void create(Control& control);
+    void place(const Entry& entry) const;
+    void showText(HWND edit, const Text& text);
+    void setClock(const Timer& timer);
 
     Form& form_;
     HWND parent_;
     FontCache& fonts_;
     AccessibleNames& names_;
+    view::ViewPolicy& policy_;
     BrushCache brushes_;
     std::vector<Entry> entries_;
+    std::vector<Timer*> timers_; // clock id: index + 1
     int dpi_ = 96;
     int nextId_ = 100;
-    bool mirroring_ = false; // true while our own SetWindowTextW runs
 };
 
 } // namespace pelmora::win32

@@ -1,6 +1,6 @@
 #include "win32_gdi.h"
 
-#include "win32_layout.h"
+#include "view/layout.h"
 #include "win32_text.h"
 
 namespace pelmora::win32 {
@@ -23,7 +23,7 @@ HFONT FontCache::font(const Font& font) {
     // A face the system lacks is left to GDI's own substitution, guided by the
     // character set: GB2312 text still finds a Chinese face.
     const std::wstring face = toWide(font.face);
-    HFONT handle = CreateFontW(fontPixelHeight(font.points, dpi_), 0, 0, 0,
+    HFONT handle = CreateFontW(-view::fontPixelHeight(font.points, dpi_), 0, 0, 0,
                                font.bold ? FW_BOLD : FW_NORMAL, font.italic ? TRUE : FALSE,
                                FALSE, FALSE, static_cast<DWORD>(font.charset),
                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

@@ -4,7 +4,7 @@
 
 #include <exception>
 
-#include "win32_layout.h"
+#include "view/layout.h"
 #include "win32_text.h"
 
 namespace pelmora::win32 {
@@ -14,13 +14,6 @@ constexpr wchar_t ClassName[] = L"PelmoraMainWindow";
 constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW;
 constexpr int ProgramIcon = 1;
 
-std::vector<Timer*> timersOf(const Form& form) {
-    std::vector<Timer*> timers;
-    for (Control* c : form.controls())
-        if (c->kind() == ControlKind::Timer) timers.push_back(static_cast<Timer*>(c));
-    return timers;
-}
-
 HICON programIcon(HINSTANCE instance, int metricX, int metricY) {
     return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ProgramIcon), IMAGE_ICON,
                                          GetSystemMetrics(metricX), GetSystemMetrics(metricY),
@@ -29,14 +22,17 @@ HICON programIcon(HINSTANCE instance, int metricX, int metricY) {
 
 } // namespace
 
-MainWindowWin32::MainWindowWin32(HINSTANCE instance) : instance_(instance), main_(platform_) {
-    // The load event runs while there is nothing on screen yet.
-    main_.load();
-}
+MainWindowWin32::MainWindowWin32(HINSTANCE instance)
+    : instance_(instance), main_(platform_), policy_(main_.form(), platform_, [this](int code) {
+          exitCode_ = code;
+          if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+      }) {}
 
 MainWindowWin32::~MainWindowWin32() { main_.form().setObserver(nullptr); }
 
 bool MainWindowWin32::create(int showCommand) {
+    // The load event runs while there is nothing on screen yet.
+    if (!policy_.runOrReport([this] { main_.load(); })) return false;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -90,9 +86,9 @@ LRESULT CALLBACK MainWindowWin32::windowProc(HWND hwnd, UINT message, WPARAM wPa
     try {
         return self->handle(message, wParam, lParam);
     } catch (const std::exception& e) {
-        self->closeAfterFailure(e.what());
+        self->policy_.fail(e.what());
     } catch (...) {
-        self->closeAfterFailure("unexpected error");
+        self->policy_.fail("unexpected error");
     }
     return 0;
 }
@@ -127,7 +123,9 @@ LRESULT MainWindowWin32::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return reinterpret_cast<LRESULT>(brush);
         break;
     case WM_PAINT: paint(); return 0;
-    case WM_TIMER: onTimer(wParam); return 0;
+    case WM_TIMER:
+        if (controls_) controls_->timer(wParam);
+        return 0;
     case WM_DPICHANGED:
         onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -136,14 +134,12 @@ LRESULT MainWindowWin32::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         lineBrushes_.clear();
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return 0;
-    case WM_DESTROY: {
-        const auto timers = timersOf(main_.form());
-        for (std::size_t i = 0; i < timers.size(); ++i) KillTimer(hwnd_, i + 1);
-        names_.clearAll();
+    case WM_DESTROY:
         main_.form().setObserver(nullptr);
-        PostQuitMessage(0);
+        controls_.reset();
+        names_.clearAll();
+        PostQuitMessage(exitCode_);
         return 0;
-    }
     default: break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
@@ -153,12 +149,9 @@ void MainWindowWin32::onCreate() {
     dpi_ = dpiApi_.dpiForWindow(hwnd_);
     fonts_.setDpi(dpi_);
     platform_.setOwner(hwnd_);
-    controls_ = std::make_unique<ControlWindows>(main_.form(), hwnd_, fonts_, names_);
+    controls_ = std::make_unique<ControlWindows>(main_.form(), hwnd_, fonts_, names_, policy_);
     controls_->createAll(dpi_);
     main_.form().setObserver(controls_.get());
-    const auto timers = timersOf(main_.form());
-    for (std::size_t i = 0; i < timers.size(); ++i)
-        SetTimer(hwnd_, i + 1, static_cast<UINT>(timers[i]->interval()), nullptr);
 }
 
 void MainWindowWin32::onActivate(bool active) {
@@ -172,15 +165,6 @@ void MainWindowWin32::onActivate(bool active) {
     }
 }
 
-void MainWindowWin32::onTimer(UINT_PTR id) {
-    const auto timers = timersOf(main_.form());
-    if (id == 0 || id > timers.size()) return;
-    // A tick that arrives while a handler waits in a message box would run inside it;
-    // handlers never interleave, so that tick is dropped and the next one catches up.
-    if (main_.form().eventDepth() > 0) return;
-    timers[id - 1]->tick();
-}
-
 void MainWindowWin32::onDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     // The controls switch to the new fonts before the old ones are deleted.
@@ -188,17 +172,15 @@ void MainWindowWin32::onDpiChanged(int dpi, const RECT& suggested) {
     fonts_ = FontCache();
     fonts_.setDpi(dpi);
     if (controls_) controls_->relayout(dpi);
-    const SIZE size = dpiApi_.windowSizeFor(
-        {clientSize(main_.form().settings(), dpi).width,
-         clientSize(main_.form().settings(), dpi).height},
-        WindowStyle, 0, dpi);
+    const view::PixelSize client = view::clientSize(main_.form().settings(), dpi);
+    const SIZE size = dpiApi_.windowSizeFor({client.width, client.height}, WindowStyle, 0, dpi);
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void MainWindowWin32::resizeToClient() {
-    const PixelSize client = clientSize(main_.form().settings(), dpi_);
+    const view::PixelSize client = view::clientSize(main_.form().settings(), dpi_);
     const SIZE size = dpiApi_.windowSizeFor({client.width, client.height}, WindowStyle, 0, dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -210,18 +192,11 @@ void MainWindowWin32::paint() {
     // The etched grooves: each line is a band of its width in its own colour.
     for (Control* c : main_.form().controls()) {
         if (c->kind() != ControlKind::Line || !c->visible()) continue;
-        const PixelRect band = lineBand(static_cast<const Line&>(*c), dpi_);
+        const view::PixelRect band = view::lineBand(static_cast<const Line&>(*c), dpi_);
         const RECT rect{band.x, band.y, band.x + band.width, band.y + band.height};
         FillRect(dc, &rect, lineBrushes_.brush(toColorRef(c->foreColour())));
     }
     EndPaint(hwnd_, &ps);
-}
-
-void MainWindowWin32::closeAfterFailure(const char* what) {
-    const std::wstring text = toWide(fromUtf8(what));
-    MessageBoxW(hwnd_, text.c_str(), L"Pelmoria", MB_OK | MB_ICONSTOP);
-    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
-    else PostQuitMessage(1);
 }
 
 } // namespace pelmora::win32

@@ -1,15 +1,16 @@
 #pragma once
-// The top-level window "Pelmoria" on Win32: it owns the model of the window Main, raises
-// its load event before anything is shown, creates the child windows, paints the etched
-// lines, drives the timer and runs the dialog-style message loop that gives Tab, Enter
-// and Space their usual meaning. Behaviour stays in the model; this only draws it and
-// passes on what the person does.
+// The top-level window on Win32, titled with the form's caption: it owns the model of the
+// window Main, raises its load event before anything is shown, creates the child windows,
+// paints the etched lines and runs the dialog-style message loop that gives Tab, Enter and
+// Space their usual meaning. Behaviour stays in the model and the decisions in the view
+// policy; this only draws and passes on what the person does.
 
 #include <windows.h>
 
 #include <memory>
 
 #include "app/main_window.h"
+#include "view/view_policy.h"
 #include "win32_accessible.h"
 #include "win32_controls.h"
 #include "win32_dpi.h"
@@ -25,7 +26,8 @@ public:
     MainWindowWin32(const MainWindowWin32&) = delete;
     MainWindowWin32& operator=(const MainWindowWin32&) = delete;
 
-    // Creates and shows the window; false when Windows refused to create it.
+    // Creates and shows the window; false when the load event failed (after saying why)
+    // or Windows refused to create it.
     bool create(int showCommand);
     // The message loop; returns the process exit code once the window is closed.
     int run();
@@ -36,15 +38,14 @@ private:
     void onCreate();
     void onActivate(bool active);
     void onDpiChanged(int dpi, const RECT& suggested);
-    void onTimer(UINT_PTR id);
     void paint();
     void resizeToClient();
-    void closeAfterFailure(const char* what);
 
     HINSTANCE instance_;
     DpiApi dpiApi_;
     Win32Platform platform_;
     Main main_;
+    view::ViewPolicy policy_;
     AccessibleNames names_;
     FontCache fonts_;
     BrushCache lineBrushes_;
@@ -52,6 +53,7 @@ private:
     HWND hwnd_ = nullptr;
     HWND focus_ = nullptr; // the child to give the focus back to on reactivation
     int dpi_ = 96;
+    int exitCode_ = 0;
 };
 
 } // namespace pelmora::win32

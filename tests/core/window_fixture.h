@@ -1,6 +1,5 @@
 #pragma once
-// A stand-in for the machine: records every message box with what the entry showed at
-// that moment, answers as if OK was pressed, and tells a fixed time of day.
+// A loaded window on a headless machine, and the ways a test drives it.
 
 #include <gtest/gtest.h>
 
@@ -8,32 +7,10 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "headless_platform.h"
 #include "toolkit/convert.h"
-#include "toolkit/platform.h"
 
 namespace pelmora::testing {
-
-struct ShownMessage {
-    Text prompt;
-    int flags;
-    Text title;
-    Text entryText; // txtDataIn while the message was up
-    std::int32_t highWord, lowWord;
-};
-
-class RecordingPlatform : public Platform {
-public:
-    void messageBox(const Text& prompt, int flags, const Text& title) override {
-        messages.push_back({prompt, flags, title, window ? window->txtDataIn.text() : Text(),
-                            window ? window->dataDef().HighWord : 0,
-                            window ? window->dataDef().LowWord : 0});
-    }
-    Text timeOfDayText() override { return time; }
-
-    const Main* window = nullptr;
-    std::vector<ShownMessage> messages;
-    Text time = u"14:05:09";
-};
 
 // A loaded window, as the person sees it after start.
 class Window : public ::testing::Test {
@@ -57,7 +34,7 @@ protected:
         return out;
     }
 
-    RecordingPlatform platform;
+    HeadlessPlatform platform;
     Main w;
 };
 
