@@ -36,9 +36,11 @@ Main::Main(Platform& platform)
     BitSetCheck(0).setHandler([this](std::int16_t index) { BitSetCheck_Click(index); });
     CmdClrSet.setHandler([this](std::int16_t) { CmdClrSet_Click(); });
     Timer1.setHandler([this](std::int16_t) { Timer1_Timer(); });
+    form().setActionEndHandler([this](const Control& source) { AnnounceResult(source); });
 }
 
 void Main::showError(const Text& message) {
+    ++messagesInAction_;
     platform_.messageBox(message, message_box::OkOnly | message_box::Critical, u"出错");
 }
 

@@ -75,9 +75,11 @@ private:
     void CmdClrSet_Click();
 
     void showError(const Text& message);
+    void AnnounceResult(const Control& source);
 
     Platform& platform_;
     DataDef data_;
+    int messagesInAction_ = 0; // message boxes shown since the current action began
 };
 
 } // namespace pelmora

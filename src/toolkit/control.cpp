@@ -30,7 +30,7 @@ bool Control::canFocus() const {
 void Control::changed(Property property) { form_->notifyChanged(*this, property); }
 
 void Control::raise() {
-    if (handler_) form_->dispatch(handler_, index_ < 0 ? std::int16_t{0} : index_);
+    if (handler_) form_->dispatch(*this, handler_, index_ < 0 ? std::int16_t{0} : index_);
 }
 
 void Control::setLeft(float left) {

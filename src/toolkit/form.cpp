@@ -60,13 +60,16 @@ CommandButton* Form::defaultButton() const {
     return nullptr;
 }
 
-void Form::dispatch(const Handler& handler, std::int16_t index) {
-    struct Depth {
-        int& depth;
-        explicit Depth(int& d, int& max) : depth(d) { max = std::max(max, ++depth); }
-        ~Depth() { --depth; }
-    } guard(depth_, maxDepth_);
-    handler(index);
+void Form::dispatch(const Control& source, const Handler& handler, std::int16_t index) {
+    {
+        struct Depth {
+            int& depth;
+            explicit Depth(int& d, int& max) : depth(d) { max = std::max(max, ++depth); }
+            ~Depth() { --depth; }
+        } guard(depth_, maxDepth_);
+        handler(index);
+    }
+    if (depth_ == 0 && actionEnded_) actionEnded_(source);
 }
 
 } // namespace pelmora

@@ -4,6 +4,7 @@
 // event handler, counting how deeply handlers nest inside one another. It draws nothing.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -71,6 +72,12 @@ public:
 
     void setObserver(FormObserver* observer) { observer_ = observer; }
 
+    // Called once an action is over: after the outermost handler it raised has returned,
+    // with every handler nested in it. `source` raised that outermost handler.
+    void setActionEndHandler(std::function<void(const Control& source)> handler) {
+        actionEnded_ = std::move(handler);
+    }
+
     // How deeply handlers are nested right now, and the most seen so far.
     int eventDepth() const { return depth_; }
     int maxEventDepth() const { return maxDepth_; }
@@ -80,11 +87,12 @@ private:
     void notifyChanged(Control& control, Property property) {
         if (observer_) observer_->controlChanged(control, property);
     }
-    void dispatch(const Handler& handler, std::int16_t index);
+    void dispatch(const Control& source, const Handler& handler, std::int16_t index);
 
     FormSettings settings_;
     std::vector<std::unique_ptr<ControlArrayBase>> arrays_;
     FormObserver* observer_ = nullptr;
+    std::function<void(const Control&)> actionEnded_;
     int depth_ = 0, maxDepth_ = 0;
 };
 

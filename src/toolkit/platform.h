@@ -1,7 +1,7 @@
 #pragma once
 // What the window needs from the machine it runs on beyond its controls: a modal message
-// box and the time of day as text. Front ends implement it with their toolkit; tests
-// implement it with a recording stand-in.
+// box, the time of day as text, and a word to the person's screen reader. Front ends
+// implement it with their toolkit; tests implement it with a recording stand-in.
 
 #include "toolkit/text.h"
 
@@ -19,6 +19,9 @@ public:
     virtual void messageBox(const Text& prompt, int flags, const Text& title) = 0;
     // The local time of day in the person's format, with no date.
     virtual Text timeOfDayText() = 0;
+    // Has a screen reader, if one runs, say `text` without moving the focus and without
+    // changing anything on the screen.
+    virtual void announce(const Text& text) = 0;
 };
 
 } // namespace pelmora

@@ -29,8 +29,9 @@ def all_scenarios():
     import a11y_scenarios
     import hostile_scenarios
     import scenarios
+    import screen_reader_scenarios
     table = {}
-    for module in (scenarios, hostile_scenarios, a11y_scenarios):
+    for module in (scenarios, hostile_scenarios, a11y_scenarios, screen_reader_scenarios):
         table.update(module.SCENARIOS)
     return table
 
@@ -43,7 +44,8 @@ def run_one(name, scenario, program, work):
     from person import Person
     os.makedirs(work, exist_ok=True)
     start = time.monotonic()
-    with XSession(program, work, getattr(scenario, 'args', ())) as session:
+    with XSession(program, work, getattr(scenario, 'args', ()),
+                  getattr(scenario, 'screen_reader', False)) as session:
         person = Person(session, log)
         scenario(person)
         if not session.alive():

@@ -14,6 +14,7 @@ import tempfile
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
 
 import keyboard_layout  # noqa: E402
+import screen_reader  # noqa: E402
 import window_layout as layout  # noqa: E402
 from display import DEADLINE, Display, Failure, missing_tools, wait_until  # noqa: E402,F401
 
@@ -24,10 +25,11 @@ BUS_LAUNCHER = '/usr/libexec/at-spi-bus-launcher'
 class XSession(Display):
     """One run of the program on its own display, from its first painted frame on."""
 
-    def __init__(self, program, work_dir, args=()):
+    def __init__(self, program, work_dir, args=(), screen_reader=False):
         super().__init__(work_dir, size=(800, 600))
         self.program, self.args = program, list(args)
-        self.app = None
+        self.with_screen_reader = screen_reader
+        self.app = self.orca = None
         # Short and under /tmp: the accessibility bus puts a socket in it, and socket
         # paths are limited to about a hundred bytes however deep the build folder is.
         self.runtime = tempfile.mkdtemp(prefix='pelmora-e2e-')
@@ -38,6 +40,8 @@ class XSession(Display):
         keyboard_layout.add_keys(self.env['DISPLAY'])
         os.environ.update(DISPLAY=self.env['DISPLAY'], XDG_RUNTIME_DIR=self.runtime)
         self._start_bus()
+        if self.with_screen_reader:
+            self.orca = screen_reader.Orca(self)
         self._start_program()
 
     def close(self):
@@ -58,7 +62,8 @@ class XSession(Display):
         env = dict(QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1',
                    QT_ACCESSIBILITY='1', LANG='C.UTF-8', LC_ALL='C.UTF-8')
         self.app = self.spawn([self.program] + self.args, env=env, log='program.log')
-        self.size_shown = self.look_at(self.wait_for_window('Pelmoria', self.app))
+        self.window = self.wait_for_window('Pelmoria', self.app)
+        self.size_shown = self.look_at(self.window)
         # The first frame is there once its cells are: Qt puts a frame on the screen whole.
         if not wait_until(lambda: layout.cell_colour(self, self.screenshot(),
                                                      layout.view_cell(0)) == 'light blue'):
@@ -103,7 +108,7 @@ class XSession(Display):
 
 def tools_missing():
     """The programs the session needs that this machine lacks."""
-    missing = missing_tools(['xclip', 'dbus-run-session', 'dbus-send'])
+    missing = missing_tools(['xclip', 'dbus-run-session', 'dbus-send']) + screen_reader.missing()
     try:
         import pyatspi  # noqa: F401
     except ImportError:

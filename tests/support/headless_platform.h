@@ -2,7 +2,7 @@
 // A machine with nobody at it, for every test, fuzzer and benchmark that runs the window
 // without a desktop: a message box is recorded, with what the entry and the parsed halves
 // held at that moment when the window is known, and returns as if OK was pressed; the
-// clock tells a fixed time.
+// clock tells a fixed time; what a screen reader would say is recorded.
 
 #include <cstdint>
 #include <functional>
@@ -32,11 +32,13 @@ public:
         if (whileShown) whileShown();
     }
     Text timeOfDayText() override { return time; }
+    void announce(const Text& text) override { announced.push_back(text); }
 
     const Main* window = nullptr;     // whose state a message records, if set
     bool recording = true;            // benchmarks only count
     int shown = 0;
     std::vector<Message> messages;
+    std::vector<Text> announced;      // what a screen reader was given to say
     std::function<void()> whileShown; // runs as if the box were up
     Text time = u"14:05:09";
 };

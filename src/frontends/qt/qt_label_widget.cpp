@@ -4,6 +4,8 @@
 #include <QAccessibleWidget>
 #include <QPainter>
 
+#include <utility>
+
 namespace pelmora {
 
 QtLabelWidget::QtLabelWidget(QWidget* parent) : QWidget(parent) {
@@ -13,14 +15,14 @@ QtLabelWidget::QtLabelWidget(QWidget* parent) : QWidget(parent) {
 
 void QtLabelWidget::setCaption(const QString& caption) {
     if (caption == caption_) return;
-    caption_ = caption;
+    const QString previous = std::exchange(caption_, caption);
     update();
     if (QAccessible::isActive()) {
         if (accessibleName().isEmpty()) {
             QAccessibleEvent event(this, QAccessible::NameChanged);
             QAccessible::updateAccessibility(&event);
-        } else {
-            QAccessibleValueChangeEvent event(this, caption_);
+        } else { // a named label's text is its caption (a value Linux's bridge drops)
+            QAccessibleTextUpdateEvent event(this, 0, previous, caption_);
             QAccessible::updateAccessibility(&event);
         }
     }

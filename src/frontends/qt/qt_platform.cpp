@@ -1,7 +1,11 @@
 #include "frontends/qt/qt_platform.h"
 
 #include <QMessageBox>
+#include <QTimer>
 
+#include <utility>
+
+#include "frontends/qt/qt_announce.h"
 #include "frontends/qt/qt_text.h"
 
 namespace pelmora {
@@ -64,6 +68,13 @@ void QtPlatform::messageBox(const Text& prompt, int flags, const Text& title) {
                     owner_.data());
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
+}
+
+void QtPlatform::announce(const Text& text) {
+    const bool waiting = !pending_.isEmpty();
+    pending_ = toQString(text);
+    if (!waiting)
+        QTimer::singleShot(0, &turn_, [this] { announceToScreenReaderQt(std::exchange(pending_, {})); });
 }
 
 Text QtPlatform::timeOfDayText() {

@@ -1,10 +1,12 @@
 #pragma once
 // QtPlatform gives the window what it needs from the desktop: a modal message box owned
-// by the main window, and the time of day as the person's locale writes it, with seconds
-// and without a date or time zone. It shows nothing until asked and keeps no state but
-// the window that owns its message boxes.
+// by the main window, the time of day as the person's locale writes it, with seconds and
+// without a date or time zone, and a word to the screen reader. It shows nothing until
+// asked and keeps no state but the window that owns its message boxes and a text waiting
+// to be said.
 
 #include <QLocale>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QTime>
@@ -28,9 +30,14 @@ public:
     // returns when the person has closed it.
     void messageBox(const Text& prompt, int flags, const Text& title) override;
     Text timeOfDayText() override;
+    // Said when control returns to the event loop, after the echo of the person's key
+    // and the repaint; of texts given before then only the last is said.
+    void announce(const Text& text) override;
 
 private:
     QPointer<QWidget> owner_;
+    QString pending_;
+    QObject turn_; // ends a pending announcement with the platform
 };
 
 } // namespace pelmora

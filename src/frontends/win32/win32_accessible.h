@@ -1,8 +1,9 @@
 #pragma once
-// Screen-reader names for the window's controls, set through the accessibility property
-// service that Windows ships in oleacc.dll. A name set this way changes only what
-// assistive technology reads: the controls keep their design captions, sizes and
-// drawing. Where the service is missing the names are simply not set.
+// Screen-reader names for the window's controls, and announcements, through the
+// accessibility property service that Windows ships in oleacc.dll. A name set this way
+// changes only what assistive technology reads: the controls keep their design captions,
+// sizes and drawing. Announcements go to a polite live region, an empty window of no size
+// that takes no focus. Where the service is missing nothing is set or said.
 
 #include <windows.h>
 
@@ -23,6 +24,10 @@ public:
 
     // Gives `hwnd` the name `name`; an empty name leaves the control's own.
     void setName(HWND hwnd, const Text& name);
+    // Makes `hwnd` the live region that announce() speaks through.
+    void setLiveRegion(HWND hwnd);
+    // Has a screen reader say `text`, as Narrator reads a changed live region.
+    void announce(const Text& text);
     // Drops every name while the windows still exist, as the service asks.
     void clearAll();
 
@@ -30,6 +35,7 @@ private:
     bool comStarted_ = false;
     IAccPropServices* service_ = nullptr; // a COM reference, released in the destructor
     std::vector<HWND> named_;
+    HWND liveRegion_ = nullptr;
 };
 
 } // namespace pelmora::win32

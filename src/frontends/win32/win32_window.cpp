@@ -135,6 +135,7 @@ LRESULT MainWindowWin32::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return 0;
     case WM_DESTROY:
+        platform_.setAccessibility(nullptr);
         main_.form().setObserver(nullptr);
         controls_.reset();
         names_.clearAll();
@@ -149,6 +150,10 @@ void MainWindowWin32::onCreate() {
     dpi_ = dpiApi_.dpiForWindow(hwnd_);
     fonts_.setDpi(dpi_);
     platform_.setOwner(hwnd_);
+    // The live region: a window of no size, no text and no tab stop.
+    names_.setLiveRegion(CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                                         hwnd_, nullptr, instance_, nullptr));
+    platform_.setAccessibility(&names_);
     controls_ = std::make_unique<ControlWindows>(main_.form(), hwnd_, fonts_, names_, policy_);
     controls_->createAll(dpi_);
     main_.form().setObserver(controls_.get());
