@@ -11,7 +11,8 @@ namespace {
 Text binaryText(std::uint32_t value) {
     Text out;
     for (int bit = 31; bit >= 0; --bit)
-        if (!out.empty() || (value >> bit & 1u) || bit == 0) out += (value >> bit & 1u) ? u'1' : u'0';
+        if (!out.empty() || (value >> bit & 1u) || bit == 0)
+            out += (value >> bit & 1u) ? u'1' : u'0';
     return out;
 }
 

@@ -61,8 +61,7 @@ void ViewPolicy::fail(std::string_view what) {
 }
 
 void ViewPolicy::report(std::string_view what) {
-    platform_.messageBox(fromUtf8(what), message_box::Critical,
-                         form_.settings().caption);
+    platform_.messageBox(fromUtf8(what), message_box::Critical, form_.settings().caption);
 }
 
 } // namespace pelmora::view

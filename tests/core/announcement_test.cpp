@@ -14,7 +14,9 @@ struct Heard {
     std::function<void(Main&)> act;
     std::vector<Text> said;
 };
-void PrintTo(const Heard& row, std::ostream* out) { *out << row.what; }
+void PrintTo(const Heard& row, std::ostream* out) {
+    *out << row.what;
+}
 
 class Announcements : public Window, public ::testing::WithParamInterface<Heard> {};
 
@@ -40,8 +42,7 @@ const auto select = [](const char16_t* range) {
 INSTANTIATE_TEST_SUITE_P(
     Actions, Announcements,
     ::testing::Values(
-        Heard{"typing", typed(u'3'),
-              {u"二进制 111110011"}},
+        Heard{"typing", typed(u'3'), {u"二进制 111110011"}},
         Heard{"zero", [](Main& w) { w.txtDataIn.setText(u"0"); }, {u"二进制 0"}},
         // Refused: the message box speaks; the entry taken back is not announced.
         Heard{"badDigit", typed(u'G'), {}},
@@ -56,8 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
                   w.Command3.click();
               },
               {u"1B, 01H", u"0B, 00H"}},
-        Heard{"composer", [](Main& w) { w.BitSetCheck(5).setValue(1); },
-              {u"二进制 100000, Hex 20"}},
+        Heard{
+            "composer", [](Main& w) { w.BitSetCheck(5).setValue(1); }, {u"二进制 100000, Hex 20"}},
         Heard{"clearSet",
               [](Main& w) {
                   w.BitSetCheck(3).setValue(1);

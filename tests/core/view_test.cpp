@@ -13,13 +13,19 @@ namespace {
 using view::PixelRect;
 
 TEST_F(Window, ClientAreaAtEachDpi) {
-    const struct { int dpi; view::PixelSize size; } cases[] = {
-        {96, {662, 341}}, {120, {828, 426}}, {144, {993, 512}}, {192, {1324, 682}}};
-    for (const auto& c : cases) EXPECT_EQ(view::clientSize(w.form().settings(), c.dpi), c.size) << c.dpi;
+    const struct {
+        int dpi;
+        view::PixelSize size;
+    } cases[] = {{96, {662, 341}}, {120, {828, 426}}, {144, {993, 512}}, {192, {1324, 682}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(view::clientSize(w.form().settings(), c.dpi), c.size) << c.dpi;
 }
 
 TEST_F(Window, ControlsLandOnTheDesignsTwipsOverFifteen) {
-    const struct { const Control* control; PixelRect rect; } cases[] = {
+    const struct {
+        const Control* control;
+        PixelRect rect;
+    } cases[] = {
         {&w.BitCheck(0), {632, 112, 17, 17}},
         {&w.LblBitInfo(0), {632, 88, 17, 17}}, // moved onto its box by the load event
         {&w.LblBitInfo(31), {12, 88, 17, 17}},
@@ -57,8 +63,12 @@ TEST_F(Window, GroovesAreBandsOfTheLineWidthClippedByTheClient) {
 }
 
 TEST(ViewLayout, FontHeights) {
-    const struct { float points; int dpi; int height; } cases[] = {
-        {8.25f, 96, 11}, {9.75f, 96, 13}, {12, 96, 16}, {15.75f, 96, 21}, {8.25f, 144, 17}, {12, 192, 32}};
+    const struct {
+        float points;
+        int dpi;
+        int height;
+    } cases[] = {{8.25f, 96, 11},  {9.75f, 96, 13},  {12, 96, 16},
+                 {15.75f, 96, 21}, {8.25f, 144, 17}, {12, 192, 32}};
     for (const auto& c : cases)
         EXPECT_EQ(view::fontPixelHeight(c.points, c.dpi), c.height) << c.points << "pt " << c.dpi;
 }
@@ -81,14 +91,15 @@ TEST_F(Window, WidgetsAtStartAreTheVisibleControlsFocusableFirstInTabOrder) {
 }
 
 TEST(ViewPolicyCaret, StaysWhereThePersonLeftItWithinTheText) {
-    const struct { std::size_t caret, length, after; } cases[] = {
-        {2, 4, 2}, {4, 4, 4}, {4, 1, 1}, {3, 0, 0}, {0, 9, 0}};
+    const struct {
+        std::size_t caret, length, after;
+    } cases[] = {{2, 4, 2}, {4, 4, 4}, {4, 1, 1}, {3, 0, 0}, {0, 9, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(view::caretAfterMirror(c.caret, c.length), c.after) << c.caret << " " << c.length;
 }
 
 class Policy : public Window {
-protected:
+  protected:
     view::ViewPolicy policy{w.form(), platform, [this](int code) { quits.push_back(code); }};
     std::vector<int> quits;
 };

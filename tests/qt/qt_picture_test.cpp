@@ -24,7 +24,9 @@ struct Scene {
     const char* name;
     std::function<void(Main&, QtMainWindow&)> act; // what the person does first
 };
-void PrintTo(const Scene& scene, std::ostream* out) { *out << scene.name; }
+void PrintTo(const Scene& scene, std::ostream* out) {
+    *out << scene.name;
+}
 
 QWidget* widgetOf(QtMainWindow& window, const Control& control) {
     return window.view().widgetFor(control);
@@ -86,7 +88,7 @@ Difference compare(const QImage& reference, const QImage& actual, QWidget& clien
 }
 
 class Pictures : public QtWindowTest, public ::testing::WithParamInterface<Scene> {
-protected:
+  protected:
     Pictures() : QtWindowTest(Clock::Stopped) {}
     // A caret that blinks would be caught on or off; this one is always on.
     static void SetUpTestSuite() { QGuiApplication::styleHints()->setCursorFlashTime(0); }
@@ -106,8 +108,8 @@ TEST_P(Pictures, ClientAreaMatchesItsReference) {
         GTEST_SKIP() << "renewed " << base.toStdString() << ".png";
     }
     QImage reference(base + QStringLiteral(".png"));
-    ASSERT_FALSE(reference.isNull()) << "no reference " << base.toStdString()
-                                     << ".png; make it with scripts/renew-pictures.sh";
+    ASSERT_FALSE(reference.isNull())
+        << "no reference " << base.toStdString() << ".png; make it with scripts/renew-pictures.sh";
     reference = reference.convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(reference.size(), actual.size()) << "the client area changed size";
 
@@ -115,20 +117,19 @@ TEST_P(Pictures, ClientAreaMatchesItsReference) {
     if (d.pixels == 0) return;
     actual.save(base + QStringLiteral(".actual.png"));
     d.picture.save(base + QStringLiteral(".diff.png"));
-    ADD_FAILURE() << d.pixels << " pixels differ within (" << d.box.x() << "," << d.box.y()
-                  << ") " << d.box.width() << "x" << d.box.height() << ", the first at ("
-                  << d.first.x() << "," << d.first.y() << "), on: "
-                  << d.where.join(QStringLiteral(", ")).toStdString() << "\nSee "
+    ADD_FAILURE() << d.pixels << " pixels differ within (" << d.box.x() << "," << d.box.y() << ") "
+                  << d.box.width() << "x" << d.box.height() << ", the first at (" << d.first.x()
+                  << "," << d.first.y()
+                  << "), on: " << d.where.join(QStringLiteral(", ")).toStdString() << "\nSee "
                   << base.toStdString() << ".actual.png and .diff.png";
 }
 
-INSTANTIATE_TEST_SUITE_P(Window, Pictures, ::testing::ValuesIn(scenes),
-                         [](const auto& info) {
-                             std::string name;
-                             for (const char* c = info.param.name; *c; ++c)
-                                 name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Window, Pictures, ::testing::ValuesIn(scenes), [](const auto& info) {
+    std::string name;
+    for (const char* c = info.param.name; *c; ++c)
+        name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+    return name;
+});
 
 } // namespace
 } // namespace pelmora::testing

@@ -14,7 +14,7 @@
 namespace pelmora::testing {
 
 class HeadlessPlatform final : public Platform {
-public:
+  public:
     struct Message {
         Text prompt;
         int flags;
@@ -34,8 +34,8 @@ public:
     Text timeOfDayText() override { return time; }
     void announce(const Text& text) override { announced.push_back(text); }
 
-    const Main* window = nullptr;     // whose state a message records, if set
-    bool recording = true;            // benchmarks only count
+    const Main* window = nullptr; // whose state a message records, if set
+    bool recording = true;        // benchmarks only count
     int shown = 0;
     std::vector<Message> messages;
     std::vector<Text> announced;      // what a screen reader was given to say

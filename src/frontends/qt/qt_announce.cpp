@@ -62,9 +62,9 @@ void announceToScreenReaderQt(const QString& text) {
         QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("PropertyChange"));
     signal << QStringLiteral("accessible-description") << 0 << 0
            << QVariant::fromValue(QDBusVariant(text))
-           << QVariant::fromValue(SpiReference{
-                  bus.baseService(),
-                  QDBusObjectPath(QStringLiteral("/org/a11y/atspi/accessible/root"))});
+           << QVariant::fromValue(
+                  SpiReference{bus.baseService(),
+                               QDBusObjectPath(QStringLiteral("/org/a11y/atspi/accessible/root"))});
     bus.send(signal);
 #endif
 }
