@@ -13,7 +13,7 @@ import re
 import shutil
 import subprocess
 
-from display import Failure, wait_until
+from display import DEADLINE, Failure, wait_until
 
 SETTINGS = {
     'general': {'speechServerFactory': '', 'enableBraille': False, 'enableBrailleMonitor': False,
@@ -47,7 +47,8 @@ class Orca:
             command = own + command
         session.spawn(command, env=env, log='orca.log')
         for ready in ("SPEECH OUTPUT: 'Screen reader on.'", 'ORCA: Starting registry'):
-            if not wait_until(lambda: ready in self._text(), interval=0.1):
+            # A cold start of Orca on a loaded machine takes a while: a longer bound.
+            if not wait_until(lambda: ready in self._text(), 4 * DEADLINE, interval=0.1):
                 raise Failure('Orca did not start (no "%s" in its log)' % ready)
 
     def _text(self):
