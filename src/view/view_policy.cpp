@@ -20,6 +20,15 @@ std::vector<Control*> widgetsAtStart(const Form& form) {
     return out;
 }
 
+std::vector<Control*> stackingOrder(const Form& form) {
+    std::vector<Control*> out;
+    for (Control* c : form.controls())
+        if (c->kind() == ControlKind::Label) out.push_back(c);
+    const std::vector<Control*> tabs = form.tabOrder();
+    out.insert(out.end(), tabs.rbegin(), tabs.rend());
+    return out;
+}
+
 std::vector<Timer*> timersOf(const Form& form) {
     std::vector<Timer*> out;
     for (Control* c : form.controls())

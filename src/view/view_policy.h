@@ -25,6 +25,12 @@ bool hasWidget(const Control& control);
 // first in tab order, so that a toolkit taking tab order from creation order gets it.
 std::vector<Control*> widgetsAtStart(const Form& form);
 
+// How widgets stack where they overlap (the data entry overlaps its caption, each bit
+// number its cell, by a pixel), bottom first: labels in design order, a later one over an
+// earlier one, as windowless labels lie; then the controls that take the focus, the first
+// in tab order on top, since Windows walks the tab order down the stack.
+std::vector<Control*> stackingOrder(const Form& form);
+
 // The form's timers; a front end gives each a clock, running while the timer is enabled.
 std::vector<Timer*> timersOf(const Form& form);
 

@@ -85,6 +85,12 @@ TEST_F(Window, WidgetsAtStartAreTheVisibleControlsFocusableFirstInTabOrder) {
     }
     // Lines and timers never get one; the hidden readouts only when first shown.
     EXPECT_FALSE(view::hasWidget(w.Line1(0)));
+    // Labels lie under the rest; Tab walks down from the top.
+    const std::vector<Control*> stack = view::stackingOrder(w.form());
+    EXPECT_EQ(stack.back(), &w.txtDataIn);
+    const auto at = [&](const Control& c) { return std::find(stack.begin(), stack.end(), &c); };
+    EXPECT_LT(at(w.Label1(1)), at(w.CmdClrSet));
+    EXPECT_LT(at(w.lblBitIndex(0)), at(w.LblBitInfo(0))); // the cell over its bit number
     EXPECT_FALSE(view::hasWidget(w.Timer1));
     EXPECT_EQ(std::count(atStart.begin(), atStart.end(), &w.LblBitSetBinary), 0);
     EXPECT_EQ(view::timersOf(w.form()), std::vector<Timer*>{&w.Timer1});

@@ -62,7 +62,7 @@ QtFormView::QtFormView(Form& form, QWidget& client, view::ViewPolicy& policy)
         clocks_.emplace(timer, clock);
         if (timer->enabled()) clock->start();
     }
-    applyTabOrder();
+    applyOrders();
     form_.setObserver(this);
 }
 
@@ -147,7 +147,7 @@ void QtFormView::applyColours(const Control& control, QWidget& widget) {
     }
 }
 
-void QtFormView::applyTabOrder() {
+void QtFormView::applyOrders() {
     QWidget* previous = nullptr;
     for (Control* control : form_.tabOrder()) {
         QWidget* widget = widgetFor(*control);
@@ -155,6 +155,8 @@ void QtFormView::applyTabOrder() {
         if (previous) QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
+    for (Control* control : view::stackingOrder(form_))
+        if (QWidget* widget = widgetFor(*control)) widget->raise();
 }
 
 void QtFormView::focusFirst() {
@@ -190,7 +192,7 @@ void QtFormView::controlChanged(Control& control, Property property) {
         if (property == Property::Visible && control.visible()) {
             if (QWidget* created = create(control)) {
                 created->show();
-                applyTabOrder();
+                applyOrders();
             }
         }
         return;

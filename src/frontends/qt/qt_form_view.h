@@ -4,7 +4,8 @@
 //
 // Implemented, per property change (the contract in toolkit/form.h):
 //   Caption, Text (caret kept by the policy's rule), Value, ForeColour, BackColour, Left,
-//   Visible (a widget made on first show, put into the tab order), a Line's changes
+//   Visible (a widget made on first show, put into the tab and stacking orders), a Line's
+//   changes
 //   (the client repaints), a Timer's Enabled (its QTimer starts or stops).
 // Person to model: textEdited, clicked and the clocks' timeouts, through the policy, so
 // nothing the view set comes back and no tick interrupts a handler.
@@ -47,7 +48,7 @@ private:
     QWidget* create(Control& control);
     QWidget* createWidget(Control& control);
     void applyColours(const Control& control, QWidget& widget);
-    void applyTabOrder();
+    void applyOrders(); // tab order and stacking
     void showText(const TextBox& box, QWidget& widget);
 
     Form& form_;

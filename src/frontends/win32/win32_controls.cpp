@@ -16,7 +16,9 @@ struct WindowKind {
 };
 
 WindowKind windowKind(const Control& c) {
-    const DWORD visible = c.visible() ? WS_VISIBLE : 0;
+    // Clipped by their siblings, overlapping windows show the stacking order whatever
+    // order they paint in.
+    const DWORD visible = (c.visible() ? WS_VISIBLE : 0) | WS_CLIPSIBLINGS;
     switch (c.kind()) {
     case ControlKind::Label: {
         // Labels wrap like the design's and never treat '&' as a mnemonic.
@@ -71,7 +73,15 @@ void ControlWindows::createAll(int dpi) {
     dpi_ = dpi;
     // Created in tab order, which is the order Tab walks the children in.
     for (Control* c : view::widgetsAtStart(form_)) create(*c);
+    restack();
     for (const Timer* timer : timers_) setClock(*timer);
+}
+
+void ControlWindows::restack() const {
+    // The last raised is on top; the dialog manager's Tab follows the stack down.
+    for (Control* c : view::stackingOrder(form_))
+        if (const Entry* e = find(*c))
+            SetWindowPos(e->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void ControlWindows::create(Control& control) {
@@ -139,18 +149,11 @@ void ControlWindows::controlChanged(Control& control, Property property) {
     if (control.kind() == ControlKind::Timer) return setClock(static_cast<Timer&>(control));
     const Entry* e = find(control);
     if (!e) {
-        // First shown now: the window is made late, just after the one before it in
-        // tab order, as if it had been there hidden.
-        if (property != Property::Visible || !control.visible()) return;
-        create(control);
-        const Entry* created = find(control);
-        if (!created) return;
-        HWND before = HWND_TOP;
-        for (Control* c : form_.tabOrder()) {
-            if (c == &control) break;
-            if (const Entry* earlier = find(*c)) before = earlier->hwnd;
+        // First shown now: the window is made late, as if it had been there hidden.
+        if (property == Property::Visible && control.visible()) {
+            create(control);
+            restack();
         }
-        SetWindowPos(created->hwnd, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return;
     }
     const auto mirroring = policy_.mirroring();

@@ -5,7 +5,8 @@
 //
 // Implemented, per property change (the contract in toolkit/form.h):
 //   Caption, Text (caret kept by the policy's rule), Value, ForeColour, BackColour, Left,
-//   Visible (a window made on first show, put into the tab order), a Line's changes
+//   Visible (a window made on first show, put into the stacking order, which is the tab
+//   order too), a Line's changes
 //   (the client repaints), a Timer's Enabled (SetTimer / KillTimer).
 // Person to model: EN_CHANGE, BN_CLICKED and WM_TIMER, through the policy, so nothing it
 // set comes back and no tick interrupts a handler.
@@ -62,6 +63,7 @@ private:
     void create(Control& control);
     void place(const Entry& entry) const;
     void showText(HWND edit, const Text& text);
+    void restack() const;
     void setClock(const Timer& timer);
 
     Form& form_;
