@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# The Debian package: cpack builds it from the build tree into a scratch folder; it holds
-# the expected files with root ownership and standard modes, a stripped program, no
-# maintainer scripts (so removing it leaves nothing behind), library dependencies from
-# dpkg-shlibdeps plus the two CJK fonts, and lintian finds no error in it.
+# The Debian package: cpack builds it from the build tree into a scratch folder; it is
+# version DEB_VERSION and holds the expected files with root ownership and standard modes,
+# a stripped program, no maintainer scripts (so removing it leaves nothing behind),
+# library dependencies from dpkg-shlibdeps plus the two CJK fonts, and lintian finds no
+# error in it.
 #
-# usage: check-deb.sh CPACK BUILD_DIR SOURCE_DIR
+# usage: check-deb.sh CPACK BUILD_DIR SOURCE_DIR DEB_VERSION
 set -euo pipefail
-cpack=$1 build=$2 src=$3
+cpack=$1 build=$2 src=$3 deb_version=$4
 source "$(dirname "$0")/lib.sh"
 need dpkg-deb dpkg-shlibdeps lintian file
 
@@ -35,6 +36,7 @@ grep -q '^-rwxr-xr-x .* \./usr/bin/pelmora$' "$scratch/contents" || fail "progra
 # Control data.
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = pelmora ] || fail "package name is $(field Package)"
+[ "$(field Version)" = "$deb_version" ] || fail "version is $(field Version), want $deb_version"
 depends=$(field Depends)
 echo "Depends: $depends"
 # Package names alone, one a line ("libc6 (>= 2.34)" -> "libc6").
