@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # The Debian package: cpack builds it from the build tree into a scratch folder; it is
 # version DEB_VERSION and holds the expected files with root ownership and standard modes,
-# a stripped program, no maintainer scripts (so removing it leaves nothing behind),
-# library dependencies from dpkg-shlibdeps plus the two CJK fonts, and lintian finds no
-# error in it.
+# a stripped and hardened program, no maintainer scripts (so removing it leaves nothing
+# behind), library dependencies from dpkg-shlibdeps plus the two CJK fonts, and lintian,
+# pedantic, has nothing to say but that this is a first upload.
 #
 # usage: check-deb.sh CPACK BUILD_DIR SOURCE_DIR DEB_VERSION
 set -euo pipefail
 cpack=$1 build=$2 src=$3 deb_version=$4
 source "$(dirname "$0")/lib.sh"
-need dpkg-deb dpkg-shlibdeps lintian file
+need dpkg-deb dpkg-shlibdeps lintian file hardening-check
 
 make_scratch
 (cd "$scratch" && "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out") \
@@ -54,9 +54,19 @@ extra=$(ls "$scratch/control" | grep -vx -e control -e md5sums || true)
 dpkg-deb -x "$deb" "$scratch/root"
 file -b "$scratch/root/usr/bin/pelmora" | grep -q ', stripped' || fail "program is not stripped"
 
-# lintian: errors fail the test, warnings and notes are shown for the record.
-lintian --display-info "$deb" >"$scratch/lintian.log" 2>&1 || true
+# PIE, stack protector, RELRO and BIND_NOW must hold. Two findings are beyond the program:
+# Debian 12's C library start files carry no CET marks, so nothing linked here shows
+# control flow protection (apt's own binaries fail that check too); and its only calls that
+# _FORTIFY_SOURCE could guard are memcpy, memmove and memset on sizes known at run time
+# alone, which stay unchecked. lintian, below, counts those three as false alarms and
+# checks the other fortifiable functions.
+hardening-check --nocfprotection --nofortify "$scratch/root/usr/bin/pelmora" \
+    || fail "hardening-check"
+
+# lintian, pedantic: the one remark allowed is meant for uploads to Debian itself.
+lintian --pedantic --display-info "$deb" >"$scratch/lintian.log" 2>&1 || true
 cat "$scratch/lintian.log"
-grep -q '^E: ' "$scratch/lintian.log" && fail "lintian reports errors"
+grep '^[A-Z]: ' "$scratch/lintian.log" | grep -v '^W: pelmora: initial-upload-closes-no-bugs ' \
+    && fail "lintian has remarks"
 
 echo "PASS: $(basename "$deb")"

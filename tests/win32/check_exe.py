@@ -4,8 +4,10 @@
 Usage: check_exe.py headers EXE OBJDUMP
        check_exe.py resources EXE WRESTOOL VERSION
 
-headers:   a 32-bit PE (magic 010b) for the Windows GUI subsystem, importing only DLLs
-           that Windows ships, and smaller than 2 MiB.
+headers:   a 32-bit PE (magic 010b) for the Windows GUI subsystem, with address space
+           randomisation and no-execute data (DYNAMIC_BASE, NX_COMPAT) and the stack
+           protector's runtime linked in, importing only DLLs that Windows ships, and
+           smaller than 2 MiB.
 resources: the US English version record with "Pelmora" and "Pelmora.exe" and the project's
            VERSION (1.2.3 shows as "1.02" and 1,2,3,0), the manifest with 1.2.3.0, the
            credit line with "Pelmora 1.02", and icon group 1 with nine images: 48, 32 and
@@ -53,6 +55,12 @@ def check_headers(exe, objdump):
     subsystem = re.search(r"^Subsystem\s+(\w+)", text, re.M)
     if not subsystem or int(subsystem.group(1), 16) != 2:
         problems.append(f"subsystem {subsystem.group(1) if subsystem else '?'}, want 2 (GUI)")
+    for flag in ("DYNAMIC_BASE", "NX_COMPAT"):
+        if not re.search(rf"^\s+{flag}$", text, re.M):
+            problems.append(f"DllCharacteristics lack {flag}")
+    # libssp's failure message comes along only with the stack protector's check.
+    if b"stack smashing detected" not in exe.read_bytes():
+        problems.append("no stack protector: libssp's __stack_chk_fail is not linked in")
     dlls = sorted({name.lower() for name in re.findall(r"DLL Name:\s*(\S+)", text)})
     if not dlls:
         problems.append("no imports found")
