@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # The Debian package: cpack builds it from the build tree into a scratch folder; it is
-# version DEB_VERSION and holds the expected files with root ownership and standard modes,
-# a stripped and hardened program, no maintainer scripts (so removing it leaves nothing
-# behind), library dependencies from dpkg-shlibdeps plus the two CJK fonts, and lintian,
-# pedantic, has nothing to say but that this is a first upload.
+# version DEB_VERSION and holds the expected files with root ownership, standard modes and
+# SOURCE_DATE_EPOCH as their time, a stripped and hardened program, no maintainer scripts
+# (so removing it leaves nothing behind), library dependencies from dpkg-shlibdeps plus the
+# two CJK fonts, and lintian, pedantic, has nothing to say but that this is a first upload.
 #
-# usage: check-deb.sh CPACK BUILD_DIR SOURCE_DIR DEB_VERSION
+# usage: check-deb.sh CPACK BUILD_DIR SOURCE_DIR DEB_VERSION SOURCE_DATE_EPOCH
 set -euo pipefail
-cpack=$1 build=$2 src=$3 deb_version=$4
+cpack=$1 build=$2 src=$3 deb_version=$4 epoch=$5
 source "$(dirname "$0")/lib.sh"
 need dpkg-deb dpkg-shlibdeps lintian file hardening-check
 
@@ -32,6 +32,9 @@ awk '$1 ~ /^d/ && $1 != "drwxr-xr-x"' "$scratch/contents" | grep . && fail "odd 
 awk '$1 ~ /^-/ && $6 != "./usr/bin/pelmora" && $1 != "-rw-r--r--"' "$scratch/contents" \
     | grep . && fail "odd file modes"
 grep -q '^-rwxr-xr-x .* \./usr/bin/pelmora$' "$scratch/contents" || fail "program not 0755"
+stamp=$(date -u -d "@$epoch" '+%F %T')
+dpkg-deb --fsys-tarfile "$deb" | tar -tv --full-time --utc | awk -v t="$stamp" '$4" "$5 != t' \
+    | grep . && fail "files not dated SOURCE_DATE_EPOCH ($stamp)"
 
 # Control data.
 field() { dpkg-deb -f "$deb" "$1"; }

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The Windows ZIP script: it packs the exe, LICENSE.txt and README.txt (Windows line ends)
-# under one folder, gives the same bytes when run twice, and makes nothing when the exe
-# is missing. A placeholder exe exercises the script on every machine; the real
-# Pelmora.exe is zipped and compared as well when the cross build has made it.
+# under one folder, every member dated SOURCE_DATE_EPOCH, gives the same bytes when run
+# twice, and makes nothing when the exe is missing. A placeholder exe exercises the script
+# on every machine; the real Pelmora.exe is zipped and compared as well when the cross
+# build has made it.
 #
-# usage: check-windows-zip.sh CMAKE PACKAGING_DIR WINDOWS_EXE SOURCE_DIR VERSION
+# usage: check-windows-zip.sh CMAKE PACKAGING_DIR WINDOWS_EXE SOURCE_DIR VERSION SOURCE_DATE_EPOCH
 set -euo pipefail
-cmake=$1 pkgdir=$2 real_exe=$3 src=$4 version=$5
+cmake=$1 pkgdir=$2 real_exe=$3 src=$4 version=$5 epoch=$6
 source "$(dirname "$0")/lib.sh"
 need python3 zip
 
@@ -15,7 +16,8 @@ top=Pelmora-$version-win32
 
 zip_it() { # EXE OUT
     "$cmake" -DEXE="$1" -DLICENSE="$src/LICENSE" -DREADME="$src/README.md" \
-             -DVERSION="$version" -DOUT="$2" -P "$pkgdir/make-windows-zip.cmake" >/dev/null
+             -DVERSION="$version" -DSOURCE_DATE_EPOCH="$epoch" -DOUT="$2" \
+             -P "$pkgdir/make-windows-zip.cmake" >/dev/null
 }
 
 check_zip() { # EXE ZIP
@@ -32,6 +34,12 @@ check_zip() { # EXE ZIP
 import sys
 data = open(sys.argv[1], 'rb').read()
 sys.exit(0 if data.count(b'\n') == data.count(b'\r\n') > 0 else 1)
+PY
+    # ZIP times are in two-second steps.
+    python3 - "$zip" "$epoch" <<'PY' || fail "ZIP members are not dated SOURCE_DATE_EPOCH"
+import sys, time, zipfile
+want = time.gmtime(int(sys.argv[2]) + 1 & ~1)[:6]
+sys.exit(0 if {i.date_time for i in zipfile.ZipFile(sys.argv[1]).infolist()} == {want} else 1)
 PY
 }
 
