@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# The Debian package: cpack builds it from the build tree into a scratch folder; it is
-# version DEB_VERSION and holds the expected files with root ownership, standard modes and
-# SOURCE_DATE_EPOCH as their time, a stripped and hardened program, no maintainer scripts
-# (so removing it leaves nothing behind), library dependencies from dpkg-shlibdeps plus the
-# two CJK fonts, and lintian, pedantic, has nothing to say but that this is a first upload.
+# The Debian package: cpack builds it from the build tree into a scratch folder, with
+# SHA256SUMS beside it; it is version DEB_VERSION and holds the expected files with root
+# ownership, standard modes and SOURCE_DATE_EPOCH as their time, a stripped and hardened
+# program, no maintainer scripts (so removing it leaves nothing behind), library
+# dependencies from dpkg-shlibdeps plus the two CJK fonts, and lintian, pedantic, has
+# nothing to say but that this is a first upload.
 #
 # usage: check-deb.sh CPACK BUILD_DIR SOURCE_DIR DEB_VERSION SOURCE_DATE_EPOCH
 set -euo pipefail
 cpack=$1 build=$2 src=$3 deb_version=$4 epoch=$5
 source "$(dirname "$0")/lib.sh"
-need dpkg-deb dpkg-shlibdeps lintian file hardening-check
+need dpkg-deb dpkg-shlibdeps lintian file hardening-check sha256sum
 
 make_scratch
 (cd "$scratch" && "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out") \
@@ -19,6 +20,8 @@ debs=("$scratch"/out/pelmora_*.deb)
 [ ${#debs[@]} -eq 1 ] || fail "expected one pelmora_*.deb, found: ${debs[*]:-none}"
 deb=${debs[0]}
 echo "built $(basename "$deb")"
+(cd "$scratch/out" && sha256sum --check --strict SHA256SUMS) || fail "SHA256SUMS does not match"
+grep -q " $(basename "$deb")\$" "$scratch/out/SHA256SUMS" || fail "SHA256SUMS does not list the .deb"
 
 # Contents: every expected file, nothing outside /usr, root-owned, standard modes.
 dpkg-deb -c "$deb" >"$scratch/contents"

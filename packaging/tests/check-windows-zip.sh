@@ -3,13 +3,13 @@
 # under one folder, every member dated SOURCE_DATE_EPOCH, gives the same bytes when run
 # twice, and makes nothing when the exe is missing. A placeholder exe exercises the script
 # on every machine; the real Pelmora.exe is zipped and compared as well when the cross
-# build has made it.
+# build has made it, and SHA256SUMS beside it lists it.
 #
 # usage: check-windows-zip.sh CMAKE PACKAGING_DIR WINDOWS_EXE SOURCE_DIR VERSION SOURCE_DATE_EPOCH
 set -euo pipefail
 cmake=$1 pkgdir=$2 real_exe=$3 src=$4 version=$5 epoch=$6
 source "$(dirname "$0")/lib.sh"
-need python3 zip
+need python3 zip sha256sum
 
 make_scratch
 top=Pelmora-$version-win32
@@ -56,8 +56,11 @@ zip_it "$scratch/none/Pelmora.exe" "$scratch/none.zip"
 [ ! -e "$scratch/none.zip" ] || fail "a ZIP was made without an exe"
 
 if [ -f "$real_exe" ]; then
-    zip_it "$real_exe" "$scratch/real.zip"
-    check_zip "$real_exe" "$scratch/real.zip"
+    real_zip=$scratch/release/$top.zip
+    zip_it "$real_exe" "$real_zip"
+    check_zip "$real_exe" "$real_zip"
+    (cd "$scratch/release" && sha256sum --check --strict SHA256SUMS) || fail "SHA256SUMS does not match"
+    grep -q " $top.zip\$" "$scratch/release/SHA256SUMS" || fail "SHA256SUMS does not list the ZIP"
     echo "PASS: ZIP script, and $real_exe zipped"
 else
     echo "PASS: ZIP script (no Pelmora.exe at $real_exe yet, real ZIP not made)"
