@@ -21,6 +21,7 @@ set(CPACK_THREADS 1)
 # cmake/PelmoraReproducible.cmake), and SHA256SUMS goes beside it.
 set(CPACK_PELMORA_SOURCE_DATE_EPOCH ${PELMORA_SOURCE_DATE_EPOCH})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack-options.cmake)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/cpack-directory-modes.cmake)
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/sha256sums.cmake)
 
 set(CPACK_DEBIAN_PACKAGE_NAME pelmora)

@@ -13,7 +13,8 @@ source "$(dirname "$0")/lib.sh"
 need dpkg-deb dpkg-shlibdeps lintian file hardening-check sha256sum
 
 make_scratch
-(cd "$scratch" && "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out") \
+# Under umask 077, so that the folder modes below show the package ignores the builder's.
+(cd "$scratch" && umask 077 && "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out") \
     >"$scratch/cpack.log" 2>&1 || { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
 shopt -s nullglob
 debs=("$scratch"/out/pelmora_*.deb)
