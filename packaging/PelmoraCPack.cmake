@@ -17,6 +17,12 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTOR
 # Build tree, project, component, subdirectory: install nothing but our component.
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};pelmora;/")
 set(CPACK_THREADS 1)
+# Same source, same .deb: every time stamp in it is SOURCE_DATE_EPOCH (see
+# cmake/PelmoraReproducible.cmake), and SHA256SUMS goes beside it.
+set(CPACK_PELMORA_SOURCE_DATE_EPOCH ${PELMORA_SOURCE_DATE_EPOCH})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack-options.cmake)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/cpack-directory-modes.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/sha256sums.cmake)
 
 set(CPACK_DEBIAN_PACKAGE_NAME pelmora)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -13,6 +13,7 @@ add_custom_target(package_windows_zip
           -DLICENSE=${PROJECT_SOURCE_DIR}/LICENSE
           -DREADME=${PROJECT_SOURCE_DIR}/README.md
           -DVERSION=${PROJECT_VERSION}
+          -DSOURCE_DATE_EPOCH=${PELMORA_SOURCE_DATE_EPOCH}
           -DOUT=${PELMORA_WINDOWS_ZIP}
           -P ${CMAKE_CURRENT_SOURCE_DIR}/make-windows-zip.cmake
   COMMENT "Zipping Pelmora.exe for Windows"

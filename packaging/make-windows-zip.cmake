@@ -1,14 +1,15 @@
 # Zips Pelmora.exe with LICENSE and README for Windows users:
 #
 #   cmake -DEXE=Pelmora.exe -DLICENSE=LICENSE -DREADME=README.md -DVERSION=1.0.0
-#         -DOUT=Pelmora-1.0.0-win32.zip -P make-windows-zip.cmake
+#         -DSOURCE_DATE_EPOCH=<seconds> -DOUT=Pelmora-1.0.0-win32.zip -P make-windows-zip.cmake
 #
 # The archive holds one folder, Pelmora-<VERSION>-win32, so unpacking it never scatters
 # files. Text files get Windows line ends and a .txt name that Notepad opens on a double
-# click. A missing exe is not an error (the cross build is optional): the script says so
-# and writes nothing. A missing README is left out with a warning.
+# click. Every member's time is SOURCE_DATE_EPOCH. SHA256SUMS beside the ZIP is written
+# anew (sha256sums.cmake). A missing exe is not an error (the cross build is optional): the
+# script says so and writes nothing. A missing README is left out with a warning.
 
-foreach(var EXE LICENSE VERSION OUT)
+foreach(var EXE LICENSE VERSION SOURCE_DATE_EPOCH OUT)
   if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
     message(FATAL_ERROR "make-windows-zip: -D${var}=... is required")
   endif()
@@ -43,8 +44,8 @@ else()
   message(WARNING "make-windows-zip: no README at '${README}'; the ZIP goes without one")
 endif()
 
-# Same inputs, same bytes: fixed time stamps, a sorted file list, and zip -X, which leaves
-# out the access and change times that cmake -E tar would store.
+# Same inputs, same bytes: the source's time on every member, a sorted file list, fixed
+# modes, and zip -X, which leaves out owners and the access and change times.
 find_program(ZIP_PROGRAM zip)
 find_program(TOUCH_PROGRAM touch)
 if(NOT ZIP_PROGRAM OR NOT TOUCH_PROGRAM)
@@ -54,7 +55,7 @@ file(GLOB_RECURSE members RELATIVE "${stage}" "${stage}/${top}/*")
 list(SORT members)
 list(TRANSFORM members PREPEND "${stage}/" OUTPUT_VARIABLE member_paths)
 file(CHMOD ${member_paths} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-execute_process(COMMAND "${TOUCH_PROGRAM}" -d "2026-12-07 12:00:00 UTC" ${members}
+execute_process(COMMAND "${TOUCH_PROGRAM}" -d "@${SOURCE_DATE_EPOCH}" ${members}
                 WORKING_DIRECTORY "${stage}")
 file(REMOVE "${OUT}")
 execute_process(
@@ -65,4 +66,6 @@ file(REMOVE_RECURSE "${stage}")
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "make-windows-zip: zipping failed (${rc})")
 endif()
+include(${CMAKE_CURRENT_LIST_DIR}/sha256sums.cmake)
+pelmora_write_sha256sums("${out_dir}" "${VERSION}")
 message(STATUS "make-windows-zip: wrote ${OUT}")

@@ -2,7 +2,8 @@
 # Installs what is missing, builds every configuration and runs every test headless:
 # the unit and Qt tests under AddressSanitizer and UndefinedBehaviorSanitizer, then the
 # release program's tests (real windows under Xvfb, Pelmora.exe under Wine, fuzzing,
-# benchmarks smoke, packaging).
+# benchmarks smoke, packaging). Before those it builds the release files of the commit
+# twice and compares them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -20,4 +21,9 @@ cmake --build --preset windows -j "$jobs"
 echo "== release"
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$jobs"
+
+echo "== reproducible release files (two builds of $(git rev-parse --short HEAD))"
+bash scripts/check-reproducible.sh
+
+echo "== release tests"
 ctest --preset release -j 1

@@ -10,12 +10,13 @@ endif()
 
 add_test(NAME packaging_installed_files
          COMMAND bash ${here}/check-installed-files.sh
-                 ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR} ${has_program})
+                 ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR} ${has_program}
+                 ${PROJECT_VERSION} ${PELMORA_RELEASE_DATE})
 
 add_test(NAME packaging_windows_zip
          COMMAND bash ${here}/check-windows-zip.sh
                  ${CMAKE_COMMAND} ${CMAKE_CURRENT_SOURCE_DIR} ${PELMORA_WINDOWS_EXE} ${PROJECT_SOURCE_DIR}
-                 ${PROJECT_VERSION})
+                 ${PROJECT_VERSION} ${PELMORA_SOURCE_DATE_EPOCH})
 
 set(tests packaging_installed_files packaging_windows_zip)
 
@@ -23,7 +24,8 @@ set(tests packaging_installed_files packaging_windows_zip)
 if(has_program)
   add_test(NAME packaging_deb
            COMMAND bash ${here}/check-deb.sh
-                   ${CMAKE_CPACK_COMMAND} ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
+                   ${CMAKE_CPACK_COMMAND} ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR}
+                   ${PROJECT_VERSION}-${PELMORA_DEB_RELEASE} ${PELMORA_SOURCE_DATE_EPOCH})
   add_test(NAME packaging_installed_program_window
            COMMAND python3 ${here}/check_installed_window.py
                    ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})

@@ -1,23 +1,28 @@
 #!/usr/bin/env bash
-# The Debian package: cpack builds it from the build tree into a scratch folder; it holds
-# the expected files with root ownership and standard modes, a stripped program, no
-# maintainer scripts (so removing it leaves nothing behind), library dependencies from
-# dpkg-shlibdeps plus the two CJK fonts, and lintian finds no error in it.
+# The Debian package: cpack builds it from the build tree into a scratch folder, with
+# SHA256SUMS beside it; it is version DEB_VERSION and holds the expected files with root
+# ownership, standard modes and SOURCE_DATE_EPOCH as their time, a stripped and hardened
+# program, no maintainer scripts (so removing it leaves nothing behind), library
+# dependencies from dpkg-shlibdeps plus the two CJK fonts, and lintian, pedantic, has
+# nothing to say but that this is a first upload.
 #
-# usage: check-deb.sh CPACK BUILD_DIR SOURCE_DIR
+# usage: check-deb.sh CPACK BUILD_DIR SOURCE_DIR DEB_VERSION SOURCE_DATE_EPOCH
 set -euo pipefail
-cpack=$1 build=$2 src=$3
+cpack=$1 build=$2 src=$3 deb_version=$4 epoch=$5
 source "$(dirname "$0")/lib.sh"
-need dpkg-deb dpkg-shlibdeps lintian file
+need dpkg-deb dpkg-shlibdeps lintian file hardening-check sha256sum
 
 make_scratch
-(cd "$scratch" && "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out") \
+# Under umask 077, so that the folder modes below show the package ignores the builder's.
+(cd "$scratch" && umask 077 && "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out") \
     >"$scratch/cpack.log" 2>&1 || { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
 shopt -s nullglob
 debs=("$scratch"/out/pelmora_*.deb)
 [ ${#debs[@]} -eq 1 ] || fail "expected one pelmora_*.deb, found: ${debs[*]:-none}"
 deb=${debs[0]}
 echo "built $(basename "$deb")"
+(cd "$scratch/out" && sha256sum --check --strict SHA256SUMS) || fail "SHA256SUMS does not match"
+grep -q " $(basename "$deb")\$" "$scratch/out/SHA256SUMS" || fail "SHA256SUMS does not list the .deb"
 
 # Contents: every expected file, nothing outside /usr, root-owned, standard modes.
 dpkg-deb -c "$deb" >"$scratch/contents"
@@ -31,10 +36,14 @@ awk '$1 ~ /^d/ && $1 != "drwxr-xr-x"' "$scratch/contents" | grep . && fail "odd 
 awk '$1 ~ /^-/ && $6 != "./usr/bin/pelmora" && $1 != "-rw-r--r--"' "$scratch/contents" \
     | grep . && fail "odd file modes"
 grep -q '^-rwxr-xr-x .* \./usr/bin/pelmora$' "$scratch/contents" || fail "program not 0755"
+stamp=$(date -u -d "@$epoch" '+%F %T')
+dpkg-deb --fsys-tarfile "$deb" | tar -tv --full-time --utc | awk -v t="$stamp" '$4" "$5 != t' \
+    | grep . && fail "files not dated SOURCE_DATE_EPOCH ($stamp)"
 
 # Control data.
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = pelmora ] || fail "package name is $(field Package)"
+[ "$(field Version)" = "$deb_version" ] || fail "version is $(field Version), want $deb_version"
 depends=$(field Depends)
 echo "Depends: $depends"
 # Package names alone, one a line ("libc6 (>= 2.34)" -> "libc6").
@@ -52,9 +61,19 @@ extra=$(ls "$scratch/control" | grep -vx -e control -e md5sums || true)
 dpkg-deb -x "$deb" "$scratch/root"
 file -b "$scratch/root/usr/bin/pelmora" | grep -q ', stripped' || fail "program is not stripped"
 
-# lintian: errors fail the test, warnings and notes are shown for the record.
-lintian --display-info "$deb" >"$scratch/lintian.log" 2>&1 || true
+# PIE, stack protector, RELRO and BIND_NOW must hold. Two findings are beyond the program:
+# Debian 12's C library start files carry no CET marks, so nothing linked here shows
+# control flow protection (apt's own binaries fail that check too); and its only calls that
+# _FORTIFY_SOURCE could guard are memcpy, memmove and memset on sizes known at run time
+# alone, which stay unchecked. lintian, below, counts those three as false alarms and
+# checks the other fortifiable functions.
+hardening-check --nocfprotection --nofortify "$scratch/root/usr/bin/pelmora" \
+    || fail "hardening-check"
+
+# lintian, pedantic: the one remark allowed is meant for uploads to Debian itself.
+lintian --pedantic --display-info "$deb" >"$scratch/lintian.log" 2>&1 || true
 cat "$scratch/lintian.log"
-grep -q '^E: ' "$scratch/lintian.log" && fail "lintian reports errors"
+grep '^[A-Z]: ' "$scratch/lintian.log" | grep -v '^W: pelmora: initial-upload-closes-no-bugs ' \
+    && fail "lintian has remarks"
 
 echo "PASS: $(basename "$deb")"

@@ -2,11 +2,12 @@
 # What `cmake --install` puts on a machine: exactly the expected files, a launcher and a
 # software-centre entry that the freedesktop and AppStream validators accept and that
 # point at each other, icons of the sizes their folders claim, a clean manual page and
-# the licence as the copyright file.
+# the licence as the copyright file; the metainfo's release, the manual page and the
+# changelog all name the project's VERSION (and the first two its RELEASE_DATE).
 #
-# usage: check-installed-files.sh CMAKE BUILD_DIR SOURCE_DIR HAS_PROGRAM(0|1)
+# usage: check-installed-files.sh CMAKE BUILD_DIR SOURCE_DIR HAS_PROGRAM(0|1) VERSION RELEASE_DATE
 set -euo pipefail
-cmake=$1 build=$2 src=$3 has_program=$4
+cmake=$1 build=$2 src=$3 has_program=$4 version=$5 release_date=$6
 source "$(dirname "$0")/lib.sh"
 need desktop-file-validate appstreamcli file gzip man
 
@@ -39,7 +40,8 @@ grep -q "^Name\[zh_CN\]=Pelmora 比特查看$" "$desktop" || fail "Name[zh_CN] m
 grep -q "<id>$app_id</id>" "$metainfo" || fail "metainfo id is not $app_id"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" \
     || fail "metainfo launchable does not name the desktop file"
-grep -q '<release version="[0-9][^"]*"' "$metainfo" || fail "metainfo has no release"
+grep -qF "<release version=\"$version\" date=\"$release_date\">" "$metainfo" \
+    || fail "metainfo has no release $version of $release_date"
 ! grep -q '@[A-Z_]*@' "$metainfo" || fail "metainfo has unfilled @VARIABLES@"
 
 for size in 16 32 48 64 128 256; do
@@ -55,13 +57,14 @@ done
 page=$prefix/share/man/man1/pelmora.1.gz
 gzip -t "$page" || fail "pelmora.1.gz is not valid gzip"
 file -b "$page" | grep -q 'last modified' && fail "pelmora.1.gz carries a time stamp"
-zcat "$page" | grep -q '^\.TH PELMORA 1 ' || fail "pelmora.1 is not a section 1 page"
+zcat "$page" | grep -qxF ".TH PELMORA 1 \"$release_date\" \"Pelmora $version\" \"User Commands\"" \
+    || fail "pelmora.1 is not a section 1 page of Pelmora $version, $release_date"
 ! zcat "$page" | grep -q '@[A-Z_]*@' || fail "pelmora.1 has unfilled @VARIABLES@"
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
 [ -z "$warnings" ] || fail "man reports: $warnings"
 
 cmp -s "$src/LICENSE" "$prefix/share/doc/pelmora/copyright" || fail "copyright is not LICENSE"
-zcat "$prefix/share/doc/pelmora/changelog.Debian.gz" | head -n 1 | grep -q '^pelmora (' \
-    || fail "changelog.Debian.gz does not start with a pelmora entry"
+zcat "$prefix/share/doc/pelmora/changelog.Debian.gz" | head -n 1 | grep -qF "pelmora ($version-" \
+    || fail "changelog.Debian.gz does not start with pelmora $version"
 
 echo "PASS: installed files"

@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
 # The Windows ZIP script: it packs the exe, LICENSE.txt and README.txt (Windows line ends)
-# under one folder, gives the same bytes when run twice, and makes nothing when the exe
-# is missing. A placeholder exe exercises the script on every machine; the real
-# Pelmora.exe is zipped and compared as well when the cross build has made it.
+# under one folder, every member dated SOURCE_DATE_EPOCH, gives the same bytes when run
+# twice, and makes nothing when the exe is missing. A placeholder exe exercises the script
+# on every machine; the real Pelmora.exe is zipped and compared as well when the cross
+# build has made it, and SHA256SUMS beside it lists it.
 #
-# usage: check-windows-zip.sh CMAKE PACKAGING_DIR WINDOWS_EXE SOURCE_DIR VERSION
+# usage: check-windows-zip.sh CMAKE PACKAGING_DIR WINDOWS_EXE SOURCE_DIR VERSION SOURCE_DATE_EPOCH
 set -euo pipefail
-cmake=$1 pkgdir=$2 real_exe=$3 src=$4 version=$5
+cmake=$1 pkgdir=$2 real_exe=$3 src=$4 version=$5 epoch=$6
 source "$(dirname "$0")/lib.sh"
-need python3 zip
+need python3 zip sha256sum
 
 make_scratch
 top=Pelmora-$version-win32
 
 zip_it() { # EXE OUT
     "$cmake" -DEXE="$1" -DLICENSE="$src/LICENSE" -DREADME="$src/README.md" \
-             -DVERSION="$version" -DOUT="$2" -P "$pkgdir/make-windows-zip.cmake" >/dev/null
+             -DVERSION="$version" -DSOURCE_DATE_EPOCH="$epoch" -DOUT="$2" \
+             -P "$pkgdir/make-windows-zip.cmake" >/dev/null
 }
 
 check_zip() { # EXE ZIP
@@ -33,14 +35,21 @@ import sys
 data = open(sys.argv[1], 'rb').read()
 sys.exit(0 if data.count(b'\n') == data.count(b'\r\n') > 0 else 1)
 PY
+    # ZIP times are in two-second steps.
+    python3 - "$zip" "$epoch" <<'PY' || fail "ZIP members are not dated SOURCE_DATE_EPOCH"
+import sys, time, zipfile
+want = time.gmtime(int(sys.argv[2]) + 1 & ~1)[:6]
+sys.exit(0 if {i.date_time for i in zipfile.ZipFile(sys.argv[1]).infolist()} == {want} else 1)
+PY
 }
 
 # A placeholder exe: the script never looks inside it.
 printf 'MZ placeholder for the zip check\n' >"$scratch/Pelmora.exe"
 zip_it "$scratch/Pelmora.exe" "$scratch/a.zip"
 check_zip "$scratch/Pelmora.exe" "$scratch/a.zip"
-touch -d @0 "$scratch/Pelmora.exe" # a different time stamp must not reach the ZIP
-zip_it "$scratch/Pelmora.exe" "$scratch/b.zip"
+# Neither the exe's own time nor the umask may reach the ZIP.
+touch -d @0 "$scratch/Pelmora.exe"
+(umask 077 && zip_it "$scratch/Pelmora.exe" "$scratch/b.zip")
 cmp -s "$scratch/a.zip" "$scratch/b.zip" || fail "two runs gave different ZIPs"
 
 # A missing exe is no error and writes nothing.
@@ -48,8 +57,11 @@ zip_it "$scratch/none/Pelmora.exe" "$scratch/none.zip"
 [ ! -e "$scratch/none.zip" ] || fail "a ZIP was made without an exe"
 
 if [ -f "$real_exe" ]; then
-    zip_it "$real_exe" "$scratch/real.zip"
-    check_zip "$real_exe" "$scratch/real.zip"
+    real_zip=$scratch/release/$top.zip
+    zip_it "$real_exe" "$real_zip"
+    check_zip "$real_exe" "$real_zip"
+    (cd "$scratch/release" && sha256sum --check --strict SHA256SUMS) || fail "SHA256SUMS does not match"
+    grep -q " $top.zip\$" "$scratch/release/SHA256SUMS" || fail "SHA256SUMS does not list the ZIP"
     echo "PASS: ZIP script, and $real_exe zipped"
 else
     echo "PASS: ZIP script (no Pelmora.exe at $real_exe yet, real ZIP not made)"

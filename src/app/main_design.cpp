@@ -1,5 +1,7 @@
 #include "app/main_design.h"
 
+#include "pelmora_version.h"
+
 namespace pelmora {
 namespace {
 
@@ -98,8 +100,9 @@ std::vector<ControlSpec> design() {
 
         // Status row and timer.
         {.kind = Label, .name = "Label2", .left = 0, .top = 4800, .width = 5775, .height = 300,
-         .caption = u"Pelmora 1.00  比特查看与设置  作者：Pelmora 开发组", .fore = colours::Red,
-         .font = sans(8.25f), .alignment = Centre, .border = true, .tabIndex = 11},
+         .caption = u"Pelmora " PELMORA_VERSION_SHORT u"  比特查看与设置  作者：Pelmora 开发组",
+         .fore = colours::Red, .font = sans(8.25f), .alignment = Centre, .border = true,
+         .tabIndex = 11},
         {.kind = Label, .name = "Label3", .left = 5805, .top = 4800, .width = 4095,
          .height = 300, .caption = u"Label3", .font = sans(8.25f), .alignment = Centre,
          .border = true, .tabIndex = 12},

@@ -2,12 +2,16 @@
 """Static checks of Pelmora.exe, without running it.
 
 Usage: check_exe.py headers EXE OBJDUMP
-       check_exe.py resources EXE WRESTOOL
+       check_exe.py resources EXE WRESTOOL VERSION
 
-headers:   a 32-bit PE (magic 010b) for the Windows GUI subsystem, importing only DLLs
-           that Windows ships, and smaller than 2 MiB.
-resources: the US English version record with "1.00", "Pelmora" and "Pelmora.exe", and
-           icon group 1 with nine images: 48, 32 and 16 px at 4, 8 and 32 bits.
+headers:   a 32-bit PE (magic 010b) for the Windows GUI subsystem, with address space
+           randomisation and no-execute data (DYNAMIC_BASE, NX_COMPAT) and the stack
+           protector's runtime linked in, importing only DLLs that Windows ships, and
+           smaller than 2 MiB.
+resources: the US English version record with "Pelmora" and "Pelmora.exe" and the project's
+           VERSION (1.2.3 shows as "1.02" and 1,2,3,0), the manifest with 1.2.3.0, the
+           credit line with "Pelmora 1.02", and icon group 1 with nine images: 48, 32 and
+           16 px at 4, 8 and 32 bits.
 
 Exit 0 when every check holds, 1 with a list of what failed, 77 (skip) when a tool or
 the program is missing and CI is not set.
@@ -29,8 +33,6 @@ SYSTEM_DLLS = {
     "version.dll", "imm32.dll", "comdlg32.dll", "uuid.dll",
 }
 VERSION_STRINGS = {
-    "FileVersion": "1.00",
-    "ProductVersion": "1.00",
     "ProductName": "Pelmora",
     "InternalName": "Pelmora",
     "OriginalFilename": "Pelmora.exe",
@@ -53,6 +55,12 @@ def check_headers(exe, objdump):
     subsystem = re.search(r"^Subsystem\s+(\w+)", text, re.M)
     if not subsystem or int(subsystem.group(1), 16) != 2:
         problems.append(f"subsystem {subsystem.group(1) if subsystem else '?'}, want 2 (GUI)")
+    for flag in ("DYNAMIC_BASE", "NX_COMPAT"):
+        if not re.search(rf"^\s+{flag}$", text, re.M):
+            problems.append(f"DllCharacteristics lack {flag}")
+    # libssp's failure message comes along only with the stack protector's check.
+    if b"stack smashing detected" not in exe.read_bytes():
+        problems.append("no stack protector: libssp's __stack_chk_fail is not linked in")
     dlls = sorted({name.lower() for name in re.findall(r"DLL Name:\s*(\S+)", text)})
     if not dlls:
         problems.append("no imports found")
@@ -89,7 +97,13 @@ def version_nodes(data, offset, end):
         offset = (offset + length + 3) & ~3
 
 
-def check_version(data):
+def shown_version(version):
+    """The version as the window and the version record show it: major, two-digit minor."""
+    major, minor, _ = version
+    return f"{major}.{minor:02d}"
+
+
+def check_version(data, version):
     problems = []
     root = next(version_nodes(data, 0, len(data)), None)
     if not root or root[0] != "VS_VERSION_INFO":
@@ -98,8 +112,10 @@ def check_version(data):
     signature, _, file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<6I", fixed)
     if signature != 0xFEEF04BD:
         problems.append("bad VS_FIXEDFILEINFO signature")
-    if (file_ms, file_ls, product_ms, product_ls) != (0x00010000, 0, 0x00010000, 0):
-        problems.append("numeric file or product version is not 1.0.0.0")
+    major, minor, patch = version
+    numeric = ((major << 16) | minor, patch << 16)
+    if (file_ms, file_ls) != numeric or (product_ms, product_ls) != numeric:
+        problems.append(f"numeric file or product version is not {major}.{minor}.{patch}.0")
     strings, translations = {}, []
     for key, _, _, (start, end) in version_nodes(data, *root[3]):
         if key == "StringFileInfo":
@@ -111,12 +127,26 @@ def check_version(data):
                 if name == "Translation":
                     translations += [struct.unpack_from("<HH", value, i)
                                      for i in range(0, len(value) - 3, 4)]
-    for name, want in VERSION_STRINGS.items():
+    wanted = dict(VERSION_STRINGS, FileVersion=shown_version(version),
+                  ProductVersion=shown_version(version))
+    for name, want in wanted.items():
         got = strings.get(("040904B0", name))
         if got != want:
             problems.append(f'{name} in block 040904B0 is {got!r}, want "{want}"')
     if (0x0409, 1200) not in translations:
         problems.append(f"translation {translations}, want 0x0409 with code page 1200")
+    return problems
+
+
+def check_manifest_and_credit(manifest, exe, version):
+    problems = []
+    quad = ".".join(map(str, version)) + ".0"
+    identity = re.search(rb'<assemblyIdentity[^>]*name="Pelmora"[^>]*>', manifest)
+    if not identity or f'version="{quad}"'.encode() not in identity.group(0):
+        problems.append(f"manifest's assembly identity is not version {quad}")
+    credit = f"Pelmora {shown_version(version)}  ".encode("utf-16-le")
+    if credit not in exe.read_bytes():
+        problems.append(f'no credit line "Pelmora {shown_version(version)}" in the program')
     return problems
 
 
@@ -135,10 +165,11 @@ def check_icon_group(wrestool, exe):
 
 
 def main():
-    if len(sys.argv) != 4 or sys.argv[1] not in ("headers", "resources"):
+    mode = sys.argv[1] if len(sys.argv) > 1 else ""
+    if (mode, len(sys.argv)) not in (("headers", 4), ("resources", 5)):
         print(__doc__)
         return 2
-    mode, exe, tool = sys.argv[1], Path(sys.argv[2]), sys.argv[3]
+    exe, tool = Path(sys.argv[2]), sys.argv[3]
     if not exe.is_file():
         return missing(f"{exe} (build the windows preset first)")
     if not tool or tool.endswith("NOTFOUND") or not Path(tool).exists():
@@ -147,7 +178,9 @@ def main():
     if mode == "headers":
         problems = check_headers(exe, tool)
     else:
-        problems = check_version(extract(tool, exe, 16, 1))
+        version = tuple(int(part) for part in sys.argv[4].split("."))
+        problems = check_version(extract(tool, exe, 16, 1), version)
+        problems += check_manifest_and_credit(extract(tool, exe, 24, 1), exe, version)
         problems += check_icon_group(tool, exe)
     for problem in problems:
         print(f"FAIL: {problem}")
