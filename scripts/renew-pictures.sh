@@ -11,9 +11,6 @@ for scale in 1 2; do
     PELMORA_RENEW_PICTURES=1 QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=$scale \
         build-release/tests/qt/pelmora_qt_tests --gtest_filter='*Pictures*' | grep renewed
 done
-cmake --preset windows >/dev/null
-cmake --build --preset windows
-PELMORA_RENEW_PICTURES=1 python3 tests/win32/wine_window_check.py \
-    --exe32 build-windows/src/frontends/win32/Pelmora.exe \
+PELMORA_RENEW_PICTURES=1 python3 tests/win32/wine_window_check.py --pictures \
     --exe64 build-release/tests/win32/pelmora-x86_64/src/frontends/win32/Pelmora.exe
 git status --short -- tests/qt/pictures tests/win32/pictures

@@ -7,6 +7,7 @@ this machine. Standard library only.
 """
 
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -23,6 +24,14 @@ DEBIAN_WINE64 = "/usr/lib/wine/wine64"
 # Chinese face, and so does this prefix, with a face that Debian packages.
 FONT_LINK = "wqy-zenhei.ttc,WenQuanYi Zen Hei"
 FONT_LINK_KEY = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink"
+# A Chinese Windows has the Kai face the headings ask for; Debian's is "AR PL KaitiM GB".
+# Without the name Wine picks any GB2312 face, and not the same one in every build.
+# A .reg file, as UTF-16, so the Chinese name survives any locale.
+KAI_SUBSTITUTE = """Windows Registry Editor Version 5.00
+
+[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]
+"楷体_GB2312"="AR PL KaitiM GB"
+"""
 
 
 def elf_class(path):
@@ -40,11 +49,9 @@ class Wine:
     loader: str
     exe: Path
     arch: str
-    note: str = ""
 
     def describe(self):
-        text = f"running {self.exe} with {self.loader} ({self.arch})"
-        return f"{text}\n{self.note}" if self.note else text
+        return f"running {self.exe} with {self.loader} ({self.arch})"
 
 
 def can_execute(loader):
@@ -57,32 +64,26 @@ def can_execute(loader):
         return False
 
 
-def pick_wine(exe32, exe64):
-    """The Wine to use, or a message naming what is missing."""
-    def loaders(bits, names):
-        found = [DEBIAN_WINE32 if bits == 1 else DEBIAN_WINE64]
-        found += [shutil.which(n) for n in names]
-        return [p for p in found if p and elf_class(os.path.realpath(p)) == bits]
-
-    wine32 = next(iter(loaders(1, ["wine"])), None)
-    if not wine32:
-        return "wine32 (apt-get install wine32:i386)"
-    if can_execute(wine32):
-        return Wine(wine32, exe32, "win32")
-    wine64 = next(iter(loaders(2, ["wine64"])), None)
-    note = ("this kernel cannot execute 32-bit programs (ia32 emulation is off), so wine32 "
-            "cannot start; checking the same sources built for x86_64 under wine64")
-    if not wine64:
-        return f"wine64 ({note})"
-    if not exe64 or not exe64.is_file():
-        return f"the x86_64 build of Pelmora.exe ({note})"
-    return Wine(wine64, exe64, "win64", note)
+def pick_wine(exe, bits):
+    """The Wine that runs `exe` (bits 32 or 64) here, or a message naming what is missing."""
+    elf, loader, name = (1, DEBIAN_WINE32, "wine") if bits == 32 else (2, DEBIAN_WINE64, "wine64")
+    loader = next((p for p in (loader, shutil.which(name))
+                   if p and elf_class(os.path.realpath(p)) == elf), None)
+    if not loader:
+        return "wine32 (apt-get install wine32:i386)" if bits == 32 else "wine64"
+    if not can_execute(loader):
+        return (f"a kernel that can execute {loader} (this one cannot run 32-bit programs: "
+                "ia32 emulation is off)")
+    return Wine(loader, exe, "win32" if bits == 32 else "win64")
 
 
 class WineSession(Display):
-    def __init__(self, wine, scratch):
+    def __init__(self, wine, scratch, locale=None):
+        """`locale` is the one Wine and the program run in; the X tools keep the caller's,
+        which must be a UTF-8 one for them to match Chinese window titles."""
         super().__init__(scratch)
         self.wine, self.scratch = wine, scratch
+        self.wine_locale = {"LC_ALL": locale} if locale else {}
         self.program = None
         for name in ("WINEDLLPATH", "WINELOADER", "WINESERVER"):
             self.env.pop(name, None)
@@ -96,14 +97,20 @@ class WineSession(Display):
         super().close()
 
     def wine_run(self, args, timeout):
-        return subprocess.run([self.wine.loader, *args], env=self.env, timeout=timeout,
-                              capture_output=True)
+        return subprocess.run([self.wine.loader, *args], env={**self.env, **self.wine_locale},
+                              timeout=timeout, capture_output=True)
 
-    def boot(self):
-        """Creates the prefix; returns the seconds it took. The first boot is slow."""
+    def boot(self, font_link=True):
+        """Creates the prefix, with the Chinese fonts and font links a Chinese Windows has
+        unless told not to; returns the seconds it took. The first boot is slow."""
         started = time.monotonic()
         self.wine_run(["wineboot", "--init"], 900)
-        for face in ("MS Sans Serif", "Tahoma"):
+        if font_link:
+            reg = self.scratch / "kai.reg"
+            reg.write_text(KAI_SUBSTITUTE.replace("\n", "\r\n"), encoding="utf-16")
+            # A Unix path would read as a switch; Z: is Wine's root.
+            self.wine_run(["reg", "import", "Z:" + str(reg).replace("/", "\\")], 120)
+        for face in ("MS Sans Serif", "Tahoma") if font_link else ():
             self.wine_run(["reg", "add", FONT_LINK_KEY, "/v", face, "/t", "REG_MULTI_SZ",
                            "/d", FONT_LINK, "/f"], 120)
         # The program must not meet a server that is just shutting down: wait it out.
@@ -115,7 +122,19 @@ class WineSession(Display):
     def start_program(self, exe):
         # Wine's own errors go to the log, which a failed check prints.
         self.program = self.spawn([self.wine.loader, str(exe)],
-                                  env={"WINEDEBUG": "err+all,fixme-all"}, log="wine.log")
+                                  env={"WINEDEBUG": "err+all,fixme-all", **self.wine_locale},
+                                  log="wine.log")
+
+    def windows(self, title):
+        # By the UTF-8 title (_NET_WM_NAME): Wine's WM_NAME holds only what the program's
+        # locale can encode, "??" for "出错" in the C locale.
+        found = []
+        for window in self.run(["xdotool", "search", "--onlyvisible", "--name", ""]).split():
+            name = re.fullmatch(r'_NET_WM_NAME\(UTF8_STRING\) = "(.*)"',
+                                self.run(["xprop", "-id", window, "_NET_WM_NAME"]).strip())
+            if name and name.group(1) == title:
+                found.append(window)
+        return found
 
     def log_tail(self, lines=20):
         path = self.scratch / "wine.log"

@@ -1,20 +1,25 @@
 #!/usr/bin/env python3
 """Runs Pelmora.exe under Wine in a private Xvfb and checks what a person would see.
 
-Usage: wine_window_check.py --exe32 EXE [--exe64 EXE] [--screenshot PNG]
+Usage: wine_window_check.py (--exe32 EXE | --exe64 EXE) [--locale LOCALE] [--no-font-link]
+                            [--pictures] [--screenshot PNG]
 
-The window must be titled "Pelmoria" with a 662 x 341 client at 96 dpi; all cells start
-light blue; typing 1F paints cells 0 to 4 red and the rest light blue; typing G brings a
-message box titled "出错" that Enter closes, after which the cells still show 1F; "0,3"
-typed into the range box followed by Enter (the default button "Select") ticks boxes 0
-to 3; a click on composer box 5 paints its cell red, and Space on it turns the cell
-silver; Tab from the range box, then Space, presses "Clear Select". At start-up and
-after composer box 5 the window must look like its pictures in pictures/, the clock
-aside (PELMORA_RENEW_PICTURES=1 renews them).
+The window must be titled "Pelmoria" with a 662 x 341 client at 96 dpi; the Chinese
+captions in "MS Sans Serif" show their characters, not boxes; all cells start light blue;
+typing 1F paints cells 0 to 4 red and the rest light blue; typing G brings a message box
+titled "出错" that Enter closes, after which the cells still show 1F; "0,3" typed into the
+range box followed by Enter (the default button "Select") ticks boxes 0 to 3; a click on
+composer box 5 paints its cell red, and Space on it turns the cell silver; Tab from the
+range box, then Space, presses "Clear Select". With --pictures, at start-up and after
+composer box 5 the window must look like its pictures in pictures/, the clock aside
+(PELMORA_RENEW_PICTURES=1 renews them).
 
-The program is 32-bit. Where the kernel cannot execute 32-bit code at all (Linux with
-ia32 emulation switched off) wine32 cannot start, so the check runs the same sources
-built for x86_64 (--exe64) under wine64 instead, and says so.
+--exe32 is the program that ships, run under wine32; a kernel without 32-bit execution
+(Linux with ia32 emulation off) cannot run that, and tests/win32/vm/ runs this check in a
+virtual machine instead. --exe64 is the same sources built for x86_64, under wine64.
+--locale is the one Wine and the program run in (the check's own must be a UTF-8 one).
+The prefix links "MS Sans Serif" and "Tahoma" to a Chinese face, as Windows does;
+--no-font-link leaves that out, so the program must find Chinese glyphs by itself.
 
 Everything runs in a temporary Wine prefix and display that are removed afterwards, and
 every step is bounded in time. Exit 0 on success, 1 on failure, 77 (skip) when a tool is
@@ -51,6 +56,23 @@ def ticks(session, shot):
     return sorted(layout.row_ticks(session, shot))
 
 
+# The Chinese captions in "MS Sans Serif".
+SANS_CAPTIONS = {"数据输入": layout.Rect(117, 598, 858, 234), "选择位范围": layout.Rect(3510, 585, 975, 260),
+                 "二进制": layout.Rect(0, 2040, 615, 375)}
+
+
+def boxed_captions(session, shot):
+    """Captions drawn as boxes: characters vary from row to row, a row of missing-glyph
+    boxes repeats itself."""
+    boxed = []
+    for text, r in SANS_CAPTIONS.items():
+        rows = {tuple(sum(session.pixel(shot, x, y)) < 384 for x in range(r.x, r.x + r.w))
+                for y in range(r.y, r.y + r.h)}
+        if sum(any(row) for row in rows) < 5:
+            boxed.append(text)
+    return boxed
+
+
 def open_window(session, exe):
     session.start_program(exe)
     try:
@@ -65,12 +87,15 @@ def open_window(session, exe):
     return session.wait_for_window("Pelmoria", session.program, 4 * DEADLINE)
 
 
-def run_checks(session, exe, screenshot):
+def run_checks(session, exe, screenshot, pictures):
     checks = []
 
     def check(name, ok, detail=""):
         checks.append(ok)
         print(f"{'ok  ' if ok else 'FAIL'} {name}{': ' + detail if detail and not ok else ''}")
+        if not ok and session.program.poll() is not None:
+            print(f"the program has ended ({session.program.returncode})\n{session.log_tail()}")
+            raise SystemExit(1)
 
     def cells_show(cells, ones):
         shot = session.wait_for_screen(lambda s: not row_pattern(session, s, cells, ones))
@@ -80,6 +105,8 @@ def run_checks(session, exe, screenshot):
         return ticks(session, session.wait_for_screen(lambda s: ticks(session, s) == want))
 
     def looks_like(picture):
+        if not pictures:
+            return
         clock = (layout.CLOCK.x, layout.CLOCK.y, layout.CLOCK.w, layout.CLOCK.h)
         wrong = match_picture(session, PICTURES / picture, layout.CLIENT, [clock], layout.name_at)
         check(f"the window looks like pictures/{picture} (the clock aside)", not wrong, wrong)
@@ -96,6 +123,9 @@ def run_checks(session, exe, screenshot):
 
     wrong = cells_show(layout.view_cell, set())
     check("all analysis cells start light blue", not wrong, wrong)
+    boxed = boxed_captions(session, session.wait_for_screen(lambda s: not boxed_captions(session, s)))
+    check('the Chinese captions in "MS Sans Serif" show characters, not boxes', not boxed,
+          "boxes in " + ", ".join(boxed))
     looks_like("start-up.png")
 
     session.focus(window)
@@ -148,28 +178,33 @@ def run_checks(session, exe, screenshot):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--exe32", required=True, type=Path)
-    parser.add_argument("--exe64", type=Path)
+    exe = parser.add_mutually_exclusive_group(required=True)
+    exe.add_argument("--exe32", type=Path)
+    exe.add_argument("--exe64", type=Path)
+    parser.add_argument("--locale")
+    parser.add_argument("--no-font-link", action="store_true")
+    parser.add_argument("--pictures", action="store_true")
     parser.add_argument("--screenshot", type=Path)
     args = parser.parse_args()
+    program = args.exe32 or args.exe64
 
-    absent = missing_tools()
+    absent = missing_tools(["xprop"])
     if absent:
         return fail_or_skip(", ".join(absent))
-    if not args.exe32.is_file():
-        return fail_or_skip(f"{args.exe32} (build the windows preset first)")
-
-    wine = ws.pick_wine(args.exe32, args.exe64)
+    if not program.is_file():
+        return fail_or_skip(f"{program} (build it first)")
+    wine = ws.pick_wine(program, 32 if args.exe32 else 64)
     if isinstance(wine, str):
         return fail_or_skip(wine)
     print(wine.describe())
 
     started = time.monotonic()
     with tempfile.TemporaryDirectory(prefix="pelmora-wine-") as scratch:
-        with ws.WineSession(wine, Path(scratch)) as session:
-            boot = session.boot()
-            print(f"wine prefix ready in {boot:.0f} s")
-            ok = run_checks(session, wine.exe, args.screenshot)
+        with ws.WineSession(wine, Path(scratch), args.locale) as session:
+            boot = session.boot(font_link=not args.no_font_link)
+            links = "no font links" if args.no_font_link else "Chinese font links"
+            print(f"wine prefix ready in {boot:.0f} s ({args.locale or 'own'} locale, {links})")
+            ok = run_checks(session, wine.exe, args.screenshot, args.pictures)
     print(f"wine check took {time.monotonic() - started:.0f} s")
     return 0 if ok else 1
 

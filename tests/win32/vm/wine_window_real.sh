@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The Wine window check on the real 32-bit Pelmora.exe:  wine_window_real.sh EXE OUTDIR
+#
+# It runs twice: in the C locale with no font links in the prefix, where only the program
+# itself can find a face for its Chinese captions, and in zh_CN.UTF-8 with them, where the
+# window must also look like its pictures. Under the host's wine32 where this kernel can
+# run 32-bit code; otherwise in the check VM. OUTDIR receives the program, the check and
+# its screenshots (C.png, zh_CN.png). Exit 77 (skip) when a tool is missing and CI is not
+# set.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+[ $# -eq 2 ] || { echo "usage: $0 EXE OUTDIR" >&2; exit 2; }
+exe=$1 out=$2
+
+missing() {
+    echo "missing: $1"
+    if [ -n "${CI:-}" ]; then exit 1; else exit 77; fi
+}
+[ -f "$exe" ] || missing "$exe (build the windows preset first)"
+
+rm -rf "$out"
+mkdir -p "$out/win32" "$out/support"
+cp "$exe" "$out/Pelmora.exe"
+cp "$here/../wine_session.py" "$here/../wine_window_check.py" "$out/win32/"
+cp -R "$here/../pictures" "$out/win32/"
+cp "$here/../../support/display.py" "$here/../../support/window_layout.py" "$out/support/"
+# The check itself needs a UTF-8 locale to find the "出错" box by its title.
+cat > "$out/checks.sh" <<'EOF'
+export LC_ALL=C.UTF-8
+cd win32
+check="python3 wine_window_check.py --exe32 ../Pelmora.exe"
+status=0
+echo "== C locale, no font links"
+$check --locale C --no-font-link --screenshot ../C.png || status=$?
+echo "== zh_CN.UTF-8"
+$check --locale zh_CN.UTF-8 --pictures --screenshot ../zh_CN.png || status=$?
+exit $status
+EOF
+
+# PELMORA_WINE_VM=1 takes the VM even where the host could run the program.
+if [ -z "${PELMORA_WINE_VM:-}" ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo "this kernel runs 32-bit programs: checking under the host's wine32"
+    # Without a system-wide zh_CN.UTF-8, one is compiled for this run alone.
+    if ! locale -a | grep -qiEx 'zh_CN\.utf-?8'; then
+        mkdir -p "$out/locale"
+        localedef -i zh_CN -f UTF-8 "$out/locale/zh_CN.UTF-8" 2>/dev/null ||
+            [ -f "$out/locale/zh_CN.UTF-8/LC_CTYPE" ] ||
+            missing "the zh_CN.UTF-8 locale (the locales package)"
+        export LOCPATH=$out/locale:/usr/lib/locale
+    fi
+    cd "$out" && exec bash checks.sh
+fi
+
+echo "this kernel cannot run 32-bit programs (ia32 emulation is off): checking in a VM"
+for tool in qemu-system-x86_64 mmdebstrap genext2fs; do
+    command -v "$tool" >/dev/null || missing "$tool (bash scripts/install-deps.sh)"
+done
+bash "$here/image.sh" >/dev/null || missing "the check VM's image: building it failed (see above)"
+# Inside the VM every tool is there, so the check must not skip; under emulation every
+# answer comes slower, so its deadline is longer.
+exec bash "$here/run.sh" "$out" 'CI=1 PELMORA_DEADLINE=150 sh checks.sh'
