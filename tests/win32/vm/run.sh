@@ -24,12 +24,23 @@ printf '%s\n' "$2" > "$scratch/command"
 tar -cf "$scratch/in.tar" -C "$scratch" command -C "$dir" --transform 's,^\.,work,' .
 truncate -s 1G "$scratch/out.tar"
 
-# KVM where this user may use it (PELMORA_VM_ACCEL=tcg declines it); otherwise qemu's
-# software emulation. Without SMAP: under emulation the guest kernel faults on wine32's
-# first 32-bit iret when it is on.
+# KVM where it runs a guest (PELMORA_VM_ACCEL=tcg declines it); otherwise qemu's software
+# emulation. Without SMAP: under emulation the guest kernel faults on wine32's first
+# 32-bit iret when it is on.
+kvm_runs_guests() {
+    [ "${PELMORA_VM_ACCEL:-}" != tcg ] && [ -r /dev/kvm ] && [ -w /dev/kvm ] || return 1
+    # Some nested set-ups open /dev/kvm but never run a guest. The probe boots the kernel
+    # with no root, so it panics and qemu ends: seconds under KVM; the deadline only ends
+    # a guest that never starts.
+    timeout --kill-after=5 20 qemu-system-x86_64 -accel kvm -cpu max -m 256 -nodefaults \
+        -display none -no-reboot -serial null -kernel "$image/vmlinuz" \
+        -append "panic=-1 quiet" < /dev/null >/dev/null 2>&1
+}
 accel=(-accel tcg)
-if [ "${PELMORA_VM_ACCEL:-}" != tcg ] && [ -r /dev/kvm ] && [ -w /dev/kvm ]; then
+if kvm_runs_guests; then
     accel=(-accel kvm "${accel[@]}")
+elif [ -e /dev/kvm ]; then
+    echo "KVM is here but runs no guest: software emulation"
 fi
 
 # A read-write root on the overlay; no fsck; our own init; power off on a panic.
@@ -45,7 +56,7 @@ TMPDIR=$scratch timeout --kill-after=30 "$deadline" qemu-system-x86_64 \
     -drive "file=$image/root.ext2,format=raw,if=virtio,snapshot=on" \
     -drive "file=$scratch/in.tar,format=raw,if=virtio,readonly=on" \
     -drive "file=$scratch/out.tar,format=raw,if=virtio" \
-    < /dev/null | tr -d '\r'
+    < /dev/null | stdbuf -oL tr -d '\r'
 qemu=${PIPESTATUS[0]}
 set -e
 echo "the check VM ran for $((SECONDS - started)) s"
