@@ -14,6 +14,9 @@ from person import bits, expect
 def start_up(p):
     """Started with options it does not know: the program takes no command line."""
     expect(p.s.size_shown == (662, 341), 'the client is %dx%d' % p.s.size_shown)
+    icons = p.s.icon_sizes(p.s.window)
+    expect((16, 16) in icons and (48, 48) in icons,
+           'the taskbar icons are %s, not 16 and 48 px among them' % icons)
     shot = p.shot()
     expect(p.cells(shot) == '0' * 32, 'analysis cells at start: ' + p.cells(shot))
     expect(p.cells(shot, layout.set_cell) == '0' * 32,

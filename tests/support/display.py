@@ -165,6 +165,11 @@ class Display:
         return (field('Absolute upper-left X:'), field('Absolute upper-left Y:'),
                 field('Width:'), field('Height:'))
 
+    def icon_sizes(self, window):
+        """The sizes of the icons a window gives the taskbar (_NET_WM_ICON), as (w, h)."""
+        icons = self.run(['xprop', '-id', window, '_NET_WM_ICON'])
+        return [(int(w), int(h)) for w, h in re.findall(r'Icon \((\d+) x (\d+)\)', icons)]
+
     def look_at(self, window):
         """From now on points are pixels of `window`'s inside; returns its size."""
         x, y, width, height = self.geometry(window)

@@ -118,6 +118,9 @@ def run_checks(session, exe, screenshot, pictures):
         print(session.log_tail())
         return False
     check("a window titled Pelmoria opens", True)
+    icons = session.icon_sizes(window)
+    check("the window gives the taskbar its icon, 16 and 32 px among them",
+          {(16, 16), (32, 32)} <= set(icons), f"icons {icons}")
     size = session.look_at(window)
     check("client area is 662 x 341 at 96 dpi", size == layout.CLIENT, f"{size[0]} x {size[1]}")
 
