@@ -5,8 +5,7 @@
 // Implemented, per property change (the contract in toolkit/form.h):
 //   Caption, Text (caret kept by the policy's rule), Value, ForeColour, BackColour, Left,
 //   Visible (a widget made on first show, put into the tab and stacking orders), a Line's
-//   changes
-//   (the client repaints), a Timer's Enabled (its QTimer starts or stops).
+//   changes (the client repaints), a Timer's Enabled (its QTimer starts or stops).
 // Person to model: textEdited, clicked and the clocks' timeouts, through the policy, so
 // nothing the view set comes back and no tick interrupts a handler.
 

@@ -6,8 +6,8 @@
 // Implemented, per property change (the contract in toolkit/form.h):
 //   Caption, Text (caret kept by the policy's rule), Value, ForeColour, BackColour, Left,
 //   Visible (a window made on first show, put into the stacking order, which is the tab
-//   order too), a Line's changes
-//   (the client repaints), a Timer's Enabled (SetTimer / KillTimer).
+//   order too), a Line's changes (the client repaints), a Timer's Enabled (SetTimer /
+//   KillTimer).
 // Person to model: EN_CHANGE, BN_CLICKED and WM_TIMER, through the policy, so nothing it
 // set comes back and no tick interrupts a handler.
 
