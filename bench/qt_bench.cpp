@@ -13,9 +13,9 @@
 #include <memory>
 
 #include "app/main_window.h"
-#include "headless_platform.h"
 #include "frontends/qt/qt_application.h"
 #include "frontends/qt/qt_main_window.h"
+#include "headless_platform.h"
 
 namespace {
 

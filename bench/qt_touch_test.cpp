@@ -18,10 +18,9 @@
 #include <tuple>
 #include <vector>
 
-#include "headless_platform.h"
 #include "app/main_window.h"
 #include "frontends/qt/qt_main_window.h"
-
+#include "headless_platform.h"
 
 namespace pelmora {
 namespace {

@@ -12,8 +12,7 @@
 
 namespace pelmora {
 
-template <class T, int Size>
-class BoundedArray {
+template <class T, int Size> class BoundedArray {
 public:
     T& operator()(int index) { return values_[checked(index)]; }
     const T& operator()(int index) const { return values_[checked(index)]; }

@@ -31,8 +31,7 @@ private:
     bool isArray_;
 };
 
-template <class T>
-class ControlArray final : public ControlArrayBase {
+template <class T> class ControlArray final : public ControlArrayBase {
 public:
     using ControlArrayBase::ControlArrayBase;
 

@@ -24,7 +24,8 @@ std::int16_t checked(std::int32_t wide) {
 
 std::int32_t hexPrefixedToLong(TextView text) {
     const auto mismatch = [] { return RuntimeError(ErrorCode::TypeMismatch, "not a hex number"); };
-    if (text.size() < 3 || text.size() > 10 || text[0] != u'&' || (text[1] != u'H' && text[1] != u'h'))
+    if (text.size() < 3 || text.size() > 10 || text[0] != u'&' ||
+        (text[1] != u'H' && text[1] != u'h'))
         throw mismatch();
     std::uint32_t value = 0;
     for (char16_t c : text.substr(2)) {
@@ -54,7 +55,8 @@ std::int16_t textToInteger(TextView text) {
 
 Text decimalText(std::int64_t value) {
     const bool negative = value < 0;
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     Text digits;
     do {
         digits.insert(digits.begin(), static_cast<char16_t>(u'0' + magnitude % 10));

@@ -21,7 +21,9 @@ inline const Text SansSerif = u"MS Sans Serif";
 inline const Text Kai = u"楷体_GB2312";
 inline constexpr int GB2312 = 134;
 
-inline Font sans(float points, bool bold = false) { return Font{SansSerif, points, bold, false, 0}; }
+inline Font sans(float points, bool bold = false) {
+    return Font{SansSerif, points, bold, false, 0};
+}
 inline Font kai(float points, bool italic = false) {
     return Font{Kai, points, false, italic, GB2312};
 }

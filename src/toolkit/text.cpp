@@ -62,7 +62,7 @@ Text fromUtf8(std::string_view utf8) {
     std::size_t i = 0;
     while (i < utf8.size()) {
         const auto b = static_cast<unsigned char>(utf8[i]);
-        const std::size_t extra = b < 0x80          ? 0
+        const std::size_t extra = b < 0x80           ? 0
                                   : (b >> 5) == 0x06 ? 1
                                   : (b >> 4) == 0x0E ? 2
                                   : (b >> 3) == 0x1E ? 3
@@ -70,9 +70,15 @@ Text fromUtf8(std::string_view utf8) {
         char32_t cp = b & (0x7F >> extra);
         bool ok = extra <= 3;
         for (std::size_t k = 1; ok && k <= extra; ++k) {
-            if (i + k >= utf8.size()) { ok = false; break; }
+            if (i + k >= utf8.size()) {
+                ok = false;
+                break;
+            }
             const auto c = static_cast<unsigned char>(utf8[i + k]);
-            if ((c >> 6) != 2) { ok = false; break; }
+            if ((c >> 6) != 2) {
+                ok = false;
+                break;
+            }
             cp = (cp << 6) | (c & 0x3F);
         }
         if (!ok || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
@@ -98,8 +104,10 @@ std::string toUtf8(TextView text) {
     for (std::size_t pos = 0; pos < text.size();) {
         char32_t cp = text[pos];
         const std::size_t units = unitsAt(text, pos);
-        if (units == 2) cp = 0x10000 + ((cp - 0xD800) << 10) + (text[pos + 1] - 0xDC00);
-        else if (cp >= 0xD800 && cp <= 0xDFFF) cp = 0xFFFD;
+        if (units == 2)
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[pos + 1] - 0xDC00);
+        else if (cp >= 0xD800 && cp <= 0xDFFF)
+            cp = 0xFFFD;
         pos += units;
         if (cp < 0x80) {
             out.push_back(static_cast<char>(cp));

@@ -45,20 +45,20 @@ std::size_t caretAfterMirror(std::size_t caret, std::size_t length);
 inline constexpr int FailureExitCode = 1;
 
 class ViewPolicy {
-  public:
+public:
     // `quit` ends the front end's event loop with the given exit code.
     ViewPolicy(Form& form, Platform& platform, std::function<void(int)> quit);
 
     // While a Mirroring lives the view is setting widgets from the model; whatever those
     // widgets report meanwhile is its own doing and is not forwarded.
     class Mirroring {
-      public:
+    public:
         explicit Mirroring(int& depth) : depth_(depth) { ++depth_; }
         ~Mirroring() { --depth_; }
         Mirroring(const Mirroring&) = delete;
         Mirroring& operator=(const Mirroring&) = delete;
 
-      private:
+    private:
         int& depth_;
     };
     [[nodiscard]] Mirroring mirroring() { return Mirroring(mirroring_); }
@@ -79,7 +79,7 @@ class ViewPolicy {
     // Reports an error the front end caught itself and ends the program.
     void fail(std::string_view what);
 
-  private:
+private:
     void report(std::string_view what);
 
     Form& form_;

@@ -15,7 +15,6 @@ struct ValidEntry {
 };
 inline void PrintTo(const ValidEntry& c, std::ostream* os) { *os << c.typed; }
 
-
 class ValidEntries : public Window, public ::testing::WithParamInterface<ValidEntry> {};
 
 TEST_P(ValidEntries, PaintEveryCellFromTheHalves) {
@@ -36,12 +35,11 @@ TEST_P(ValidEntries, PaintEveryCellFromTheHalves) {
 INSTANTIATE_TEST_SUITE_P(
     Entries, ValidEntries,
     ::testing::Values(ValidEntry{"1F", 0, 31, 0x1F}, ValidEntry{"fff", 0, 4095, 0xFFF},
-                      ValidEntry{"FFFF", 0, 65535, 0xFFFF},
-                      ValidEntry{"12345", 1, 0x2345, 0x12345},
+                      ValidEntry{"FFFF", 0, 65535, 0xFFFF}, ValidEntry{"12345", 1, 0x2345, 0x12345},
                       ValidEntry{"FFFFFFFF", 65535, 65535, 0xFFFFFFFF},
                       ValidEntry{"0000FFFF", 0, 65535, 0xFFFF},
-                      ValidEntry{"80000000", 0x8000, 0, 0x80000000},
-                      ValidEntry{"0", 0, 0, 0}, ValidEntry{"aBcD1234", 0xABCD, 0x1234, 0xABCD1234}),
+                      ValidEntry{"80000000", 0x8000, 0, 0x80000000}, ValidEntry{"0", 0, 0, 0},
+                      ValidEntry{"aBcD1234", 0xABCD, 0x1234, 0xABCD1234}),
     [](const auto& info) { return std::string("Entry_") + info.param.typed; });
 
 struct BadEntry {
@@ -53,7 +51,6 @@ struct BadEntry {
     std::uint32_t finalValue;
 };
 inline void PrintTo(const BadEntry& c, std::ostream* os) { *os << c.name; }
-
 
 class BadEntries : public Window, public ::testing::WithParamInterface<BadEntry> {};
 
@@ -81,20 +78,27 @@ TEST_P(BadEntries, TakeTheLastCharacterBackOncePerMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, BadEntries,
-    ::testing::Values(
-        BadEntry{"GAfterOne", "1", "G", {u"1G"}, u"1", 1},
-        BadEntry{"InvalidInTheMiddle", "", "1G23", {u"1G23", u"1G2", u"1G"}, u"1", 1},
-        BadEntry{"InvalidInTheLowHalf", "", "1234G678",
-                 {u"1234G678", u"1234G67", u"1234G6", u"1234G"}, u"1234", 0x1234},
-        BadEntry{"OneInvalidCharacterAlone", "", "Z", {u"Z"}, u"", 0},
-        BadEntry{"AloneKeepsTheEarlierValue", "AB", "", {}, u"AB", 0xAB},
-        BadEntry{"Sign", "", "-1", {u"-1", u"-"}, u"", 0},
-        BadEntry{"TypedPrefix", "", "&H1", {u"&H1", u"&H", u"&"}, u"", 0},
-        BadEntry{"BlankBetweenDigits", "", "1 2", {u"1 2", u"1 "}, u"1", 1},
-        BadEntry{"FullWidthDigit", "7", "１", {u"7１"}, u"7", 7},
-        BadEntry{"AstralCharacter", "5", "\U0001F600", {u"5\U0001F600"}, u"5", 5},
-        BadEntry{"InvalidLowHalf", "ABCD", "X234",
-                 {u"ABCDX234", u"ABCDX23", u"ABCDX2", u"ABCDX"}, u"ABCD", 0xABCD}),
+    ::testing::Values(BadEntry{"GAfterOne", "1", "G", {u"1G"}, u"1", 1},
+                      BadEntry{"InvalidInTheMiddle", "", "1G23", {u"1G23", u"1G2", u"1G"}, u"1", 1},
+                      BadEntry{"InvalidInTheLowHalf",
+                               "",
+                               "1234G678",
+                               {u"1234G678", u"1234G67", u"1234G6", u"1234G"},
+                               u"1234",
+                               0x1234},
+                      BadEntry{"OneInvalidCharacterAlone", "", "Z", {u"Z"}, u"", 0},
+                      BadEntry{"AloneKeepsTheEarlierValue", "AB", "", {}, u"AB", 0xAB},
+                      BadEntry{"Sign", "", "-1", {u"-1", u"-"}, u"", 0},
+                      BadEntry{"TypedPrefix", "", "&H1", {u"&H1", u"&H", u"&"}, u"", 0},
+                      BadEntry{"BlankBetweenDigits", "", "1 2", {u"1 2", u"1 "}, u"1", 1},
+                      BadEntry{"FullWidthDigit", "7", "１", {u"7１"}, u"7", 7},
+                      BadEntry{"AstralCharacter", "5", "\U0001F600", {u"5\U0001F600"}, u"5", 5},
+                      BadEntry{"InvalidLowHalf",
+                               "ABCD",
+                               "X234",
+                               {u"ABCDX234", u"ABCDX23", u"ABCDX2", u"ABCDX"},
+                               u"ABCD",
+                               0xABCD}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(Window, HalvesAreStoredTogetherOrNotAtAll) {

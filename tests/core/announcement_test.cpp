@@ -14,9 +14,7 @@ struct Heard {
     std::function<void(Main&)> act;
     std::vector<Text> said;
 };
-void PrintTo(const Heard& row, std::ostream* out) {
-    *out << row.what;
-}
+void PrintTo(const Heard& row, std::ostream* out) { *out << row.what; }
 
 class Announcements : public Window, public ::testing::WithParamInterface<Heard> {};
 

@@ -12,7 +12,6 @@ struct ComposeCase {
 };
 inline void PrintTo(const ComposeCase& c, std::ostream* os) { *os << c.name; }
 
-
 class Composer : public Window, public ::testing::WithParamInterface<ComposeCase> {
 protected:
     void expectHiddenReadoutsHidden() {
@@ -57,8 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ComposeCase{"LowNibble", range(0, 3), u"1111", u"F"},
                       ComposeCase{"HighOrderFirst", {3, 2, 1, 0}, u"1111", u"F"},
                       ComposeCase{"All", range(0, 31), Text(32, u'1'), u"FFFFFFFF"},
-                      ComposeCase{"NibbleGap", {8, 31}, u"1" + Text(22, u'0') + u"100000000",
-                                  u"80000100"}),
+                      ComposeCase{
+                          "NibbleGap", {8, 31}, u"1" + Text(22, u'0') + u"100000000", u"80000100"}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(Window, UntickingTheOnlyBoxTurnsItsCellSilver) {

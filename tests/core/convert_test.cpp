@@ -15,12 +15,25 @@ struct HexCase {
 
 TEST(Convert, HexPartsAreStrict) {
     const HexCase cases[] = {
-        {u"0", 0}, {u"1F", 31}, {u"fff", 4095}, {u"FFFF", 65535}, {u"0000", 0},
-        {u"ffffFFFF", -1}, {u"80000000", INT32_MIN},
-        {u"", std::nullopt}, {u"G", std::nullopt}, {u"-1", std::nullopt}, {u"+1", std::nullopt},
-        {u"1 2", std::nullopt}, {u" 1", std::nullopt}, {u"1 ", std::nullopt},
-        {u"&H1", std::nullopt}, {u"１", std::nullopt}, {u"1.0", std::nullopt},
-        {u"123456789", std::nullopt}, {u"\U0001F600", std::nullopt},
+        {u"0", 0},
+        {u"1F", 31},
+        {u"fff", 4095},
+        {u"FFFF", 65535},
+        {u"0000", 0},
+        {u"ffffFFFF", -1},
+        {u"80000000", INT32_MIN},
+        {u"", std::nullopt},
+        {u"G", std::nullopt},
+        {u"-1", std::nullopt},
+        {u"+1", std::nullopt},
+        {u"1 2", std::nullopt},
+        {u" 1", std::nullopt},
+        {u"1 ", std::nullopt},
+        {u"&H1", std::nullopt},
+        {u"１", std::nullopt},
+        {u"1.0", std::nullopt},
+        {u"123456789", std::nullopt},
+        {u"\U0001F600", std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(toUtf8(c.part));
@@ -41,15 +54,29 @@ struct DecimalCase {
 
 TEST(Convert, DecimalIntegers) {
     const DecimalCase cases[] = {
-        {u"3", 3}, {u" 10 ", 10}, {u"\t7", 7}, {u"-1", -1}, {u"+5", 5}, {u"007", 7},
-        {u"32767", 32767}, {u"-32768", -32768},
+        {u"3", 3},
+        {u" 10 ", 10},
+        {u"\t7", 7},
+        {u"-1", -1},
+        {u"+5", 5},
+        {u"007", 7},
+        {u"32767", 32767},
+        {u"-32768", -32768},
         {u"32768", std::nullopt, ErrorCode::Overflow},
         {u"-32769", std::nullopt, ErrorCode::Overflow},
         {u"99999999999999999999", std::nullopt, ErrorCode::Overflow},
-        {u"", std::nullopt}, {u" ", std::nullopt}, {u"-", std::nullopt}, {u"a", std::nullopt},
-        {u"1.5", std::nullopt}, {u"1e2", std::nullopt}, {u"&H10", std::nullopt},
-        {u"1,000", std::nullopt}, {u"2,3", std::nullopt}, {u"--1", std::nullopt},
-        {u"1 2", std::nullopt}, {u"３", std::nullopt},
+        {u"", std::nullopt},
+        {u" ", std::nullopt},
+        {u"-", std::nullopt},
+        {u"a", std::nullopt},
+        {u"1.5", std::nullopt},
+        {u"1e2", std::nullopt},
+        {u"&H10", std::nullopt},
+        {u"1,000", std::nullopt},
+        {u"2,3", std::nullopt},
+        {u"--1", std::nullopt},
+        {u"1 2", std::nullopt},
+        {u"３", std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(toUtf8(c.text));

@@ -24,11 +24,20 @@ public:
 class FormRuntime : public ::testing::Test {
 protected:
     FormRuntime() : form(FormSettings{u"t", 100, 100, {}, 0}) {
-        form.add({.kind = ControlKind::CheckBox, .name = "Box", .index = 0, .left = 900,
-                  .top = 10, .width = 255, .height = 255, .tabIndex = 2});
+        form.add({.kind = ControlKind::CheckBox,
+                  .name = "Box",
+                  .index = 0,
+                  .left = 900,
+                  .top = 10,
+                  .width = 255,
+                  .height = 255,
+                  .tabIndex = 2});
         form.add({.kind = ControlKind::TextBox, .name = "Entry", .tabIndex = 0});
-        form.add({.kind = ControlKind::CommandButton, .name = "Go", .caption = u"Go",
-                  .tabIndex = 1, .isDefault = true});
+        form.add({.kind = ControlKind::CommandButton,
+                  .name = "Go",
+                  .caption = u"Go",
+                  .tabIndex = 1,
+                  .isDefault = true});
         form.add({.kind = ControlKind::Label, .name = "Caption", .tabIndex = 3});
         form.add({.kind = ControlKind::Timer, .name = "Clock", .interval = 500});
         boxes().only().setHandler([this](std::int16_t i) { clicks.push_back(i); });
@@ -69,7 +78,7 @@ TEST_F(FormRuntime, MissingMemberIsACatchableError) {
             EXPECT_EQ(e.code(), ErrorCode::SubscriptOutOfRange);
         }
     }
-    EXPECT_THROW(boxes().load(0), RuntimeError); // exists already
+    EXPECT_THROW(boxes().load(0), RuntimeError);          // exists already
     EXPECT_THROW(form.array<Label>("Box"), RuntimeError); // wrong kind
 }
 
@@ -106,11 +115,11 @@ TEST_F(FormRuntime, ObserverSeesTheNewValueBeforeTheHandlerRuns) {
     clock.setEnabled(false);
     using S = RecordingObserver::Seen;
     EXPECT_EQ(observer.seen, (std::vector<S>{{"Entry", -1, Property::Text},
-                                            {"Caption", -1, Property::Caption},
-                                            {"Caption", -1, Property::BackColour},
-                                            {"Caption", -1, Property::Left},
-                                            {"Caption", -1, Property::Visible},
-                                            {"Clock", -1, Property::Enabled}}));
+                                             {"Caption", -1, Property::Caption},
+                                             {"Caption", -1, Property::BackColour},
+                                             {"Caption", -1, Property::Left},
+                                             {"Caption", -1, Property::Visible},
+                                             {"Clock", -1, Property::Enabled}}));
 }
 
 TEST_F(FormRuntime, NestedHandlersAreCounted) {

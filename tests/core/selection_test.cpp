@@ -16,7 +16,6 @@ struct RangeCase {
 };
 inline void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.name; }
 
-
 class RangeSelect : public Window, public ::testing::WithParamInterface<RangeCase> {};
 
 TEST_P(RangeSelect, TicksTheRangeAndTheReadoutsFollow) {
@@ -74,7 +73,6 @@ struct FieldCase {
 };
 inline void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.name; }
 
-
 class FieldReadout : public Window, public ::testing::WithParamInterface<FieldCase> {};
 
 TEST_P(FieldReadout, ReadsTheLowestContiguousRun) {
@@ -116,9 +114,7 @@ TEST_F(Window, UntickingTheLastBoxShowsTheEmptySelection) {
 // Records the readouts each time a box change runs the field readout.
 class CountingWindow : public Window {
 protected:
-    CountingWindow() {
-        w.form().setObserver(&observer);
-    }
+    CountingWindow() { w.form().setObserver(&observer); }
     struct Observer : FormObserver {
         void controlChanged(Control& c, Property p) override {
             if (c.name() == "BitCheck" && p == Property::Value) boxes.push_back(c.index());

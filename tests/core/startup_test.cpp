@@ -12,9 +12,9 @@ using StartUp = Window;
 
 TEST_F(StartUp, EveryBitRowHasExactlyMembersZeroToThirtyOne) {
     const std::pair<const char*, std::size_t> rows[] = {
-        {"BitCheck", 32}, {"lblBitIndex", 32}, {"LblBitInfo", 32}, {"BitSetCheck", 32},
-        {"lblBitSetIndex", 32}, {"LblBitSetInfo", 32}, {"LblBitSetHex", 8},
-        {"Label1", 2}, {"Label4", 4}, {"Label5", 2}, {"Line1", 4}, {"Line2", 4},
+        {"BitCheck", 32},       {"lblBitIndex", 32},   {"LblBitInfo", 32},  {"BitSetCheck", 32},
+        {"lblBitSetIndex", 32}, {"LblBitSetInfo", 32}, {"LblBitSetHex", 8}, {"Label1", 2},
+        {"Label4", 4},          {"Label5", 2},         {"Line1", 4},        {"Line2", 4},
     };
     for (const auto& [name, count] : rows) {
         SCOPED_TRACE(name);
@@ -92,9 +92,9 @@ TEST_F(StartUp, TheWindowAndItsTabOrder) {
     std::vector<std::string> order;
     for (Control* c : w.form().tabOrder())
         if (!c->isArrayMember() || c->index() == 0) order.push_back(c->name());
-    EXPECT_EQ(order, (std::vector<std::string>{"txtDataIn", "Command2", "BitCheck",
-                                               "txtSelectRang", "Command3", "BitSetCheck",
-                                               "TxtBitSetBinary", "TxtBitSetHex", "CmdClrSet"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"txtDataIn", "Command2", "BitCheck", "txtSelectRang",
+                                               "Command3", "BitSetCheck", "TxtBitSetBinary",
+                                               "TxtBitSetHex", "CmdClrSet"}));
     // The created boxes follow their member 0, bit 0 first.
     const auto tab = w.form().tabOrder();
     EXPECT_EQ(tab.size(), 9u + 62u);
@@ -122,9 +122,12 @@ namespace {
 
 TEST_F(Window, EveryBoxAndCellIsNamedByRowAndBit) {
     const std::pair<std::string, Text> expected[] = {
-        {"BitCheck5", u"比特查看 第5位"},        {"BitSetCheck31", u"比特设置 第31位"},
-        {"LblBitInfo0", u"比特查看 第0位 数值"}, {"LblBitSetInfo7", u"比特设置 第7位 数值"},
-        {"txtDataIn-1", u"数据输入"},            {"TxtBitSetHex-1", u"比特设置 Hex"},
+        {"BitCheck5", u"比特查看 第5位"},
+        {"BitSetCheck31", u"比特设置 第31位"},
+        {"LblBitInfo0", u"比特查看 第0位 数值"},
+        {"LblBitSetInfo7", u"比特设置 第7位 数值"},
+        {"txtDataIn-1", u"数据输入"},
+        {"TxtBitSetHex-1", u"比特设置 Hex"},
     };
     std::map<std::string, Text> names;
     for (Control* c : w.form().controls())

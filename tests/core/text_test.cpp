@@ -15,8 +15,8 @@ struct CountCase {
 
 TEST(Text, CountsCharactersNotUnits) {
     const CountCase cases[] = {
-        {u"", 0}, {u"1F", 2}, {u"比特", 2}, {astral, 2}, {loneHigh, 2},
-        {Text(1, char16_t(0xDC00)) + u"A", 2},
+        {u"", 0},    {u"1F", 2},    {u"比特", 2},
+        {astral, 2}, {loneHigh, 2}, {Text(1, char16_t(0xDC00)) + u"A", 2},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(characterCount(c.text), c.characters);
@@ -32,7 +32,8 @@ TEST(Text, RemovingTheLastCharacterNeverSplitsAPair) {
 }
 
 TEST(Text, SlicesByCharacter) {
-    const Text mixed = u"\U0001F600" u"2345";
+    const Text mixed = u"\U0001F600"
+                       u"2345";
     EXPECT_EQ(leftCharacters(mixed, 1), u"\U0001F600");
     EXPECT_EQ(charactersFrom(mixed, 2), u"2345");
     EXPECT_EQ(charactersFrom(u"3,", 3), u"");

@@ -105,7 +105,7 @@ TEST(ViewPolicyCaret, StaysWhereThePersonLeftItWithinTheText) {
 }
 
 class Policy : public Window {
-  protected:
+protected:
     view::ViewPolicy policy{w.form(), platform, [this](int code) { quits.push_back(code); }};
     std::vector<int> quits;
 };

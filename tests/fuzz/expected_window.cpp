@@ -154,7 +154,8 @@ bool ExpectedWindow::selectPressed() {
         if (from > to) std::swap(from, to);
         // Boxes exist for 0 to 31 only: ticking stops at the first missing one.
         if (from >= 0 && from <= 31)
-            for (int i = from; i <= std::min(to, 31); ++i) view_[static_cast<std::size_t>(i)] = true;
+            for (int i = from; i <= std::min(to, 31); ++i)
+                view_[static_cast<std::size_t>(i)] = true;
         if (from < 0 || to > 31) expected_.push_back(BadRange);
     }
     if (viewBefore_ || anyView()) selectionChanged();
@@ -190,7 +191,8 @@ void ExpectedWindow::clearSetPressed() {
 void ExpectedWindow::composerChanged() {
     composerShown_ = true;
     std::uint32_t value = 0;
-    for (int i = 31; i >= 0; --i) value = value << 1 | (set_[static_cast<std::size_t>(i)] ? 1u : 0u);
+    for (int i = 31; i >= 0; --i)
+        value = value << 1 | (set_[static_cast<std::size_t>(i)] ? 1u : 0u);
     int width = 32;
     while (width > 1 && !((value >> (width - 1)) & 1)) --width;
     texts_[2] = binaryDigits(value, width);

@@ -46,7 +46,8 @@ void ExpectedWindow::check(const Main& w, const std::vector<Shown>& messages) co
         if (messages.size() != expected_.size())
             fail(std::to_string(messages.size()) + " messages, expected " +
                  std::to_string(expected_.size()));
-        for (std::size_t i = 0; i < messages.size(); ++i) same(messages[i].prompt, expected_[i], "message", static_cast<int>(i));
+        for (std::size_t i = 0; i < messages.size(); ++i)
+            same(messages[i].prompt, expected_[i], "message", static_cast<int>(i));
     } else {
         require(messages.size() <= 1, "more than one message for one \"Select\"");
     }
@@ -83,7 +84,8 @@ void ExpectedWindow::check(const Main& w, const std::vector<Shown>& messages) co
         int width = 0;
         while (low + width <= 31 && view_[static_cast<std::size_t>(low + width)]) ++width;
         const std::uint64_t field = width == 0 ? 0 : (fieldBits_ >> low) & ((1ull << width) - 1);
-        binary = (width == 0 ? u"0" : binaryDigits(static_cast<std::uint32_t>(field), width)) + u"B";
+        binary =
+            (width == 0 ? u"0" : binaryDigits(static_cast<std::uint32_t>(field), width)) + u"B";
         hex = u"0" + hexDigits(static_cast<std::uint32_t>(field)) + u"H";
     }
     same(w.LblBitSelected.caption(), binary, "LblBitSelected");
@@ -91,7 +93,8 @@ void ExpectedWindow::check(const Main& w, const std::vector<Shown>& messages) co
 
     // The hidden composer readouts change, but never show.
     std::uint32_t value = 0;
-    for (int i = 31; i >= 0; --i) value = value << 1 | (set_[static_cast<std::size_t>(i)] ? 1u : 0u);
+    for (int i = 31; i >= 0; --i)
+        value = value << 1 | (set_[static_cast<std::size_t>(i)] ? 1u : 0u);
     require(!w.LblBitSetBinary.visible(), "LblBitSetBinary became visible");
     int width = 32;
     while (width > 0 && !((value >> (width - 1)) & 1)) --width;

@@ -22,7 +22,8 @@ TEST_F(QtWindowTest, TypingPaintsTheCells) {
     for (int i = 0; i <= 31; ++i) {
         SCOPED_TRACE(i);
         const bool one = i <= 4;
-        EXPECT_EQ(label(model.LblBitInfo(i))->caption(), one ? QStringLiteral("1") : QStringLiteral("0"));
+        EXPECT_EQ(label(model.LblBitInfo(i))->caption(),
+                  one ? QStringLiteral("1") : QStringLiteral("0"));
         EXPECT_EQ(label(model.LblBitInfo(i))->backColour(), one ? red : lightBlue);
     }
 }
@@ -38,14 +39,13 @@ TEST_F(QtWindowTest, EveryKeystrokeRaisesTheChangeOnce) {
 struct RefusedRow {
     const char* what;
     const char* before;
-    int caret;      // where the person types
+    int caret; // where the person types
     const char* typed;
     const char16_t* shown; // what entry and model hold afterwards
     std::size_t messages;
 };
 // Names the row in test listings instead of dumping its bytes.
 void PrintTo(const RefusedRow& row, std::ostream* out) { *out << row.what; }
-
 
 class RefusedEntry : public QtWindowTest, public ::testing::WithParamInterface<RefusedRow> {};
 
@@ -106,7 +106,6 @@ struct SpaceRow {
 };
 // Names the row in test listings instead of dumping its bytes.
 void PrintTo(const SpaceRow& row, std::ostream* out) { *out << row.what; }
-
 
 class SpaceOnABox : public QtWindowTest, public ::testing::WithParamInterface<SpaceRow> {};
 
@@ -176,8 +175,8 @@ TEST_F(QtWindowTest, ClockTicksIntoLabel3EveryHalfSecond) {
     ASSERT_EQ(clocks.size(), 1);
     EXPECT_EQ(clocks[0]->interval(), 500);
     EXPECT_TRUE(clocks[0]->isActive());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return label(model.Label3)->caption() == "14:05:09"; },
-                                30000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return label(model.Label3)->caption() == "14:05:09"; }, 30000));
 }
 
 TEST_F(QtWindowTest, TicksWaitWhileAHandlerShowsAMessage) {
@@ -198,9 +197,8 @@ TEST_F(QtWindowTest, TicksWaitWhileAHandlerShowsAMessage) {
 }
 
 TEST_F(QtWindowTest, AnErrorEscapingAHandlerIsReportedNotThrownIntoQt) {
-    model.BitCheck(6).setHandler([](std::int16_t) {
-        throw RuntimeError(ErrorCode::Overflow, "overflow in handler");
-    });
+    model.BitCheck(6).setHandler(
+        [](std::int16_t) { throw RuntimeError(ErrorCode::Overflow, "overflow in handler"); });
     QTest::mouseClick(check(model.BitCheck(6)), Qt::LeftButton);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].prompt, u"overflow in handler");

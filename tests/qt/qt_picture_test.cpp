@@ -24,9 +24,7 @@ struct Scene {
     const char* name;
     std::function<void(Main&, QtMainWindow&)> act; // what the person does first
 };
-void PrintTo(const Scene& scene, std::ostream* out) {
-    *out << scene.name;
-}
+void PrintTo(const Scene& scene, std::ostream* out) { *out << scene.name; }
 
 QWidget* widgetOf(QtMainWindow& window, const Control& control) {
     return window.view().widgetFor(control);
@@ -88,7 +86,7 @@ Difference compare(const QImage& reference, const QImage& actual, QWidget& clien
 }
 
 class Pictures : public QtWindowTest, public ::testing::WithParamInterface<Scene> {
-  protected:
+protected:
     Pictures() : QtWindowTest(Clock::Stopped) {}
     // A caret that blinks would be caught on or off; this one is always on.
     static void SetUpTestSuite() { QGuiApplication::styleHints()->setCursorFlashTime(0); }

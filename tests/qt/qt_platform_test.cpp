@@ -30,8 +30,13 @@ void closeBoxWhenShown(SeenBox& seen) {
     QTimer::singleShot(10, [&seen] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return closeBoxWhenShown(seen);
-        seen = {true, box->windowTitle(), box->text(), box->icon(), box->buttons().size(),
-                box->button(QMessageBox::Ok) != nullptr, box->windowModality(),
+        seen = {true,
+                box->windowTitle(),
+                box->text(),
+                box->icon(),
+                box->buttons().size(),
+                box->button(QMessageBox::Ok) != nullptr,
+                box->windowModality(),
                 box->parentWidget()};
         box->button(QMessageBox::Ok)->click();
     });
@@ -44,7 +49,6 @@ struct BoxRow {
 };
 // Names the row in test listings instead of dumping its bytes.
 void PrintTo(const BoxRow& row, std::ostream* out) { *out << row.what; }
-
 
 class MessageBoxQt : public ::testing::TestWithParam<BoxRow> {};
 
@@ -103,7 +107,6 @@ struct ClockRow {
 // Names the row in test listings instead of dumping its bytes.
 void PrintTo(const ClockRow& row, std::ostream* out) { *out << row.locale; }
 
-
 class ClockText : public ::testing::TestWithParam<ClockRow> {};
 
 TEST_P(ClockText, IsTheLocalesTimeWithSecondsAndNoZone) {
@@ -116,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ClockRow{"C", u"14:05:09"}, ClockRow{"en_US", u"2:05:09 PM"},
                       ClockRow{"de_DE", u"14:05:09"}, ClockRow{"zh_CN", u"14:05:09"},
                       ClockRow{"ja_JP", u"14時05分09秒"},
-                      ClockRow{"zh_TW", u"下午2:05:09"},      // a day period Qt lacks
+                      ClockRow{"zh_TW", u"下午2:05:09"},       // a day period Qt lacks
                       ClockRow{"eu_ES", u"14:05:09"},          // "(t)"
                       ClockRow{"be_BY", u"14:05:09"},          // ", t"
                       ClockRow{"fr_CA", u"14 h 05 min 09 s"}), // quoted literals stay
@@ -125,7 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ClockTextFormat, DropsOnlyUnquotedZoneFields) {
     EXPECT_EQ(timeFormatWithoutZoneQt(QStringLiteral("HH:mm:ss t")), QStringLiteral("HH:mm:ss"));
     EXPECT_EQ(timeFormatWithoutZoneQt(QStringLiteral("tttt HH:mm:ss")), QStringLiteral("HH:mm:ss"));
-    EXPECT_EQ(timeFormatWithoutZoneQt(QStringLiteral("APh:mm:ss [t]")), QStringLiteral("APh:mm:ss"));
+    EXPECT_EQ(timeFormatWithoutZoneQt(QStringLiteral("APh:mm:ss [t]")),
+              QStringLiteral("APh:mm:ss"));
     EXPECT_EQ(timeFormatWithoutZoneQt(QStringLiteral("'at' HH:mm:ss t")),
               QStringLiteral("'at' HH:mm:ss"));
 }
@@ -190,7 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FaceRow{"sansBold", fonts::sans(12, true), "Liberation Sans"},
                       FaceRow{"kaiItalic", fonts::kai(15.75f, true), "AR PL KaitiM GB"},
                       FaceRow{"installed", Font{u"DejaVu Sans", 9, false, false, 0}, "DejaVu Sans"},
-                      FaceRow{"unknown", Font{u"No Such Face", 9, false, false, 0}, "No Such Face"}),
+                      FaceRow{"unknown", Font{u"No Such Face", 9, false, false, 0},
+                              "No Such Face"}),
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(QtWindowTest, HeadingsUseTheKaiFace) {

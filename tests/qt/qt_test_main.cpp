@@ -8,9 +8,7 @@
 
 // fontconfig keeps process-lifetime caches that LeakSanitizer would report at exit;
 // they are not leaks of this program.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig\n";
-}
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

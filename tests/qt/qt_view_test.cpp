@@ -21,7 +21,6 @@ struct GeometryRow {
 // Names the row in test listings instead of dumping its bytes.
 void PrintTo(const GeometryRow& row, std::ostream* out) { *out << row.what; }
 
-
 class Geometry : public QtWindowTest, public ::testing::WithParamInterface<GeometryRow> {};
 
 TEST_P(Geometry, IsTheDesignsTwipsOverFifteen) {
@@ -36,20 +35,29 @@ INSTANTIATE_TEST_SUITE_P(
     Layout, Geometry,
     ::testing::Values(
         // Cell 0 moves from its designed 9435 to its box's 9480 at load.
-        GeometryRow{"cell0", [](Main& m) -> Control& { return m.LblBitInfo(0); }, {632, 88, 17, 17}},
-        GeometryRow{"cell31", [](Main& m) -> Control& { return m.LblBitInfo(31); }, {12, 88, 17, 17}},
-        GeometryRow{"index31", [](Main& m) -> Control& { return m.lblBitIndex(31); }, {12, 72, 17, 17}},
+        GeometryRow{
+            "cell0", [](Main& m) -> Control& { return m.LblBitInfo(0); }, {632, 88, 17, 17}},
+        GeometryRow{
+            "cell31", [](Main& m) -> Control& { return m.LblBitInfo(31); }, {12, 88, 17, 17}},
+        GeometryRow{
+            "index31", [](Main& m) -> Control& { return m.lblBitIndex(31); }, {12, 72, 17, 17}},
         GeometryRow{"box0", [](Main& m) -> Control& { return m.BitCheck(0); }, {632, 112, 17, 17}},
         // Composer boxes: 310 twips from box 0 to box 1, single-precision lefts rounded.
-        GeometryRow{"setBox1", [](Main& m) -> Control& { return m.BitSetCheck(1); }, {611, 248, 13, 13}},
-        GeometryRow{"setBox31", [](Main& m) -> Control& { return m.BitSetCheck(31); }, {11, 248, 13, 13}},
-        GeometryRow{"setCell31", [](Main& m) -> Control& { return m.LblBitSetInfo(31); }, {7, 225, 17, 17}},
-        GeometryRow{"setIndex0", [](Main& m) -> Control& { return m.lblBitSetIndex(0); }, {628, 208, 17, 17}},
+        GeometryRow{
+            "setBox1", [](Main& m) -> Control& { return m.BitSetCheck(1); }, {611, 248, 13, 13}},
+        GeometryRow{
+            "setBox31", [](Main& m) -> Control& { return m.BitSetCheck(31); }, {11, 248, 13, 13}},
+        GeometryRow{
+            "setCell31", [](Main& m) -> Control& { return m.LblBitSetInfo(31); }, {7, 225, 17, 17}},
+        GeometryRow{"setIndex0",
+                    [](Main& m) -> Control& { return m.lblBitSetIndex(0); },
+                    {628, 208, 17, 17}},
         GeometryRow{"entry", [](Main& m) -> Control& { return m.txtDataIn; }, {64, 40, 153, 22}},
         GeometryRow{"select", [](Main& m) -> Control& { return m.Command2; }, {398, 40, 81, 25}},
         GeometryRow{"credit", [](Main& m) -> Control& { return m.Label2; }, {0, 320, 385, 20}},
         GeometryRow{"clock", [](Main& m) -> Control& { return m.Label3; }, {387, 320, 273, 20}},
-        GeometryRow{"heading", [](Main& m) -> Control& { return m.Label5(0); }, {288, 176, 89, 25}}),
+        GeometryRow{
+            "heading", [](Main& m) -> Control& { return m.Label5(0); }, {288, 176, 89, 25}}),
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(QtWindowTest, ClientIsFixedAndTheWindowOnlyAddsSpace) {
@@ -73,7 +81,6 @@ struct ColourRow {
 // Names the row in test listings instead of dumping its bytes.
 void PrintTo(const ColourRow& row, std::ostream* out) { *out << row.what; }
 
-
 class Colours : public QtWindowTest, public ::testing::WithParamInterface<ColourRow> {};
 
 TEST_P(Colours, AreTheDesignsAfterLoad) {
@@ -92,14 +99,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ColourRow{"cell0", [](Main& m) -> Control& { return m.LblBitInfo(0); }, none, lightBlue},
         ColourRow{"cell31", [](Main& m) -> Control& { return m.LblBitInfo(31); }, none, lightBlue},
-        ColourRow{"setCell16", [](Main& m) -> Control& { return m.LblBitSetInfo(16); }, none, lightBlue},
+        ColourRow{"setCell16", [](Main& m) -> Control& { return m.LblBitSetInfo(16); }, none,
+                  lightBlue},
         ColourRow{"index7", [](Main& m) -> Control& { return m.lblBitIndex(7); }, darkBlue, none},
         ColourRow{"index23", [](Main& m) -> Control& { return m.lblBitIndex(23); }, darkBlue, none},
-        ColourRow{"index8", [](Main& m) -> Control& { return m.lblBitIndex(8); }, QColor(192, 0, 192), none},
-        ColourRow{"setIndex31", [](Main& m) -> Control& { return m.lblBitSetIndex(31); }, darkBlue, none},
-        ColourRow{"setIndex16", [](Main& m) -> Control& { return m.lblBitSetIndex(16); }, QColor(255, 0, 255), none},
+        ColourRow{"index8", [](Main& m) -> Control& { return m.lblBitIndex(8); },
+                  QColor(192, 0, 192), none},
+        ColourRow{"setIndex31", [](Main& m) -> Control& { return m.lblBitSetIndex(31); }, darkBlue,
+                  none},
+        ColourRow{"setIndex16", [](Main& m) -> Control& { return m.lblBitSetIndex(16); },
+                  QColor(255, 0, 255), none},
         ColourRow{"credit", [](Main& m) -> Control& { return m.Label2; }, red, none},
-        ColourRow{"viewHeading", [](Main& m) -> Control& { return m.Label5(1); }, QColor(0, 0, 255), none},
+        ColourRow{"viewHeading", [](Main& m) -> Control& { return m.Label5(1); }, QColor(0, 0, 255),
+                  none},
         ColourRow{"setHeading", [](Main& m) -> Control& { return m.Label5(0); }, red, none}),
     [](const auto& info) { return std::string(info.param.what); });
 
@@ -194,7 +206,8 @@ TEST_F(QtWindowTest, ScreenReadersHearNamesAndCellValues) {
     QAccessibleInterface* caption = QAccessible::queryAccessibleInterface(widget(model.Label1(0)));
     EXPECT_EQ(caption->text(QAccessible::Name), q(u"选择位范围"));
 
-    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(widget(model.BitSetCheck(12)));
+    QAccessibleInterface* box =
+        QAccessible::queryAccessibleInterface(widget(model.BitSetCheck(12)));
     EXPECT_EQ(box->role(), QAccessible::CheckBox);
     EXPECT_EQ(box->text(QAccessible::Name), q(u"比特设置 第12位"));
     EXPECT_EQ(widget(model.txtDataIn)->accessibleName(), q(u"数据输入"));

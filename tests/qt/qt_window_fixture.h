@@ -18,9 +18,9 @@
 
 #include "app/main_window.h"
 #include "frontends/qt/qt_label_widget.h"
-#include "headless_platform.h"
 #include "frontends/qt/qt_main_window.h"
 #include "frontends/qt/qt_text.h"
+#include "headless_platform.h"
 
 namespace pelmora::testing {
 

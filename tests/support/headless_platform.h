@@ -14,7 +14,7 @@
 namespace pelmora::testing {
 
 class HeadlessPlatform final : public Platform {
-  public:
+public:
     struct Message {
         Text prompt;
         int flags;

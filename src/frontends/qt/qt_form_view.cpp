@@ -78,8 +78,7 @@ QWidget* QtFormView::create(Control& control) {
     if (!widget) return nullptr;
     widget->setObjectName(objectNameOf(control));
     // A check box has no caption, so its font is never seen.
-    if (control.kind() != ControlKind::CheckBox)
-        widget->setFont(fonts_.font(control.font()));
+    if (control.kind() != ControlKind::CheckBox) widget->setFont(fonts_.font(control.font()));
     widget->setGeometry(pixelRect(control));
     if (const Text name = accessibleName(control); !name.empty())
         widget->setAccessibleName(toQString(name));

@@ -28,7 +28,9 @@ QString timeFormatWithoutZoneQt(const QString& format) {
     // one blank beside it; text in single quotes is literal and stays as it is.
     QString out;
     bool quoted = false;
-    const auto next = [&](qsizetype i) { return i + 1 < format.size() ? format.at(i + 1) : QChar(); };
+    const auto next = [&](qsizetype i) {
+        return i + 1 < format.size() ? format.at(i + 1) : QChar();
+    };
     for (qsizetype i = 0; i < format.size(); ++i) {
         const QChar c = format.at(i);
         if (c == u'\'') quoted = !quoted;
@@ -74,7 +76,8 @@ void QtPlatform::announce(const Text& text) {
     const bool waiting = !pending_.isEmpty();
     pending_ = toQString(text);
     if (!waiting)
-        QTimer::singleShot(0, &turn_, [this] { announceToScreenReaderQt(std::exchange(pending_, {})); });
+        QTimer::singleShot(0, &turn_,
+                           [this] { announceToScreenReaderQt(std::exchange(pending_, {})); });
 }
 
 Text QtPlatform::timeOfDayText() {

@@ -37,8 +37,8 @@ AccessibleNames::~AccessibleNames() {
 void AccessibleNames::setName(HWND hwnd, const Text& name) {
     if (!service_ || !hwnd || name.empty()) return;
     const std::wstring wide = toWide(name);
-    if (SUCCEEDED(service_->SetHwndPropStr(hwnd, static_cast<DWORD>(OBJID_CLIENT),
-                                           CHILDID_SELF, PROPID_ACC_NAME, wide.c_str())))
+    if (SUCCEEDED(service_->SetHwndPropStr(hwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                           PROPID_ACC_NAME, wide.c_str())))
         named_.push_back(hwnd);
 }
 
@@ -63,8 +63,8 @@ void AccessibleNames::clearAll() {
     MSAAPROPID name = PROPID_ACC_NAME;
     for (HWND hwnd : named_)
         if (IsWindow(hwnd))
-            service_->ClearHwndProps(hwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                     &name, 1);
+            service_->ClearHwndProps(hwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name,
+                                     1);
     named_.clear();
 }
 

@@ -25,8 +25,8 @@ WindowKind windowKind(const Control& c) {
         const DWORD align = c.alignment() == Alignment::Centre  ? SS_CENTER
                             : c.alignment() == Alignment::Right ? SS_RIGHT
                                                                 : SS_LEFT;
-        return {L"STATIC", WS_CHILD | visible | SS_NOPREFIX | align |
-                               (c.border() ? WS_BORDER : 0), 0};
+        return {L"STATIC", WS_CHILD | visible | SS_NOPREFIX | align | (c.border() ? WS_BORDER : 0),
+                0};
     }
     case ControlKind::TextBox: {
         const DWORD align = c.alignment() == Alignment::Centre  ? ES_CENTER
@@ -40,8 +40,9 @@ WindowKind windowKind(const Control& c) {
         return {L"BUTTON", WS_CHILD | visible | WS_TABSTOP | BS_CHECKBOX, 0};
     case ControlKind::CommandButton: {
         const bool isDefault = static_cast<const CommandButton&>(c).isDefault();
-        return {L"BUTTON", WS_CHILD | visible | WS_TABSTOP |
-                               (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+        return {L"BUTTON",
+                WS_CHILD | visible | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                0};
     }
     case ControlKind::Line:
     case ControlKind::Timer: break;
@@ -88,10 +89,9 @@ void ControlWindows::create(Control& control) {
     const WindowKind kind = windowKind(control);
     const view::PixelRect r = view::controlRect(control, dpi_);
     const int id = nextId_++;
-    HWND hwnd = CreateWindowExW(kind.exStyle, kind.className, L"", kind.style, r.x, r.y,
-                                r.width, r.height, parent_,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleW(nullptr), nullptr);
+    HWND hwnd = CreateWindowExW(
+        kind.exStyle, kind.className, L"", kind.style, r.x, r.y, r.width, r.height, parent_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return;
     entries_.push_back({&control, hwnd, id});
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(control.font())), FALSE);
@@ -109,8 +109,7 @@ void ControlWindows::create(Control& control) {
 
 void ControlWindows::place(const Entry& entry) const {
     const view::PixelRect r = view::controlRect(*entry.control, dpi_);
-    SetWindowPos(entry.hwnd, nullptr, r.x, r.y, r.width, r.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(entry.hwnd, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ControlWindows::relayout(int dpi) {
@@ -133,8 +132,8 @@ void ControlWindows::showText(HWND edit, const Text& text) {
 }
 
 void ControlWindows::setClock(const Timer& timer) {
-    const auto id = static_cast<UINT_PTR>(
-        std::find(timers_.begin(), timers_.end(), &timer) - timers_.begin() + 1);
+    const auto id = static_cast<UINT_PTR>(std::find(timers_.begin(), timers_.end(), &timer) -
+                                          timers_.begin() + 1);
     if (timer.enabled())
         SetTimer(parent_, id, static_cast<UINT>(timer.interval()), nullptr);
     else
@@ -220,8 +219,8 @@ const ControlWindows::Entry* ControlWindows::find(const Control& control) const 
 }
 
 const ControlWindows::Entry* ControlWindows::findById(int id) const {
-    const auto it = std::find_if(entries_.begin(), entries_.end(),
-                                 [&](const Entry& e) { return e.id == id; });
+    const auto it =
+        std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.id == id; });
     return it == entries_.end() ? nullptr : &*it;
 }
 

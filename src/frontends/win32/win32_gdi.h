@@ -16,7 +16,9 @@
 namespace pelmora::win32 {
 
 struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const { if (object) DeleteObject(object); }
+    void operator()(HGDIOBJ object) const {
+        if (object) DeleteObject(object);
+    }
 };
 template <class Handle>
 using GdiHandle = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;

@@ -48,9 +48,8 @@ bool MainWindowWin32::create(int showCommand) {
     if (!RegisterClassExW(&wc)) return false;
 
     const std::wstring caption = toWide(main_.form().settings().caption);
-    if (!CreateWindowExW(0, ClassName, caption.c_str(), WindowStyle, CW_USEDEFAULT,
-                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                         instance_, this))
+    if (!CreateWindowExW(0, ClassName, caption.c_str(), WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this))
         return false;
     resizeToClient();
     ShowWindow(hwnd_, showCommand);
@@ -74,8 +73,8 @@ int MainWindowWin32::run() {
 LRESULT CALLBACK MainWindowWin32::windowProc(HWND hwnd, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindowWin32*>(
-            reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<MainWindowWin32*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
