@@ -9,6 +9,9 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 jobs=$(nproc)
 
+echo "== format"
+bash scripts/check-format.sh
+
 echo "== dev (sanitizers)"
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j "$jobs"
