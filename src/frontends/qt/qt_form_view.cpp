@@ -173,9 +173,9 @@ bool QtFormView::eventFilter(QObject* watched, QEvent* event) {
     // Enter reaches the focused widget first; the view, not the widget, says what it does.
     const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
     if (!key || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)) return false;
-    Control* focused = nullptr;
+    const Control* focused = nullptr;
     for (const auto& [control, widget] : widgets_)
-        if (widget == watched) focused = const_cast<Control*>(control);
+        if (widget == watched) focused = control;
     const Qt::KeyboardModifiers held = key->modifiers();
     if (CommandButton* button = view::buttonForEnter(form_, focused,
                                                      {held.testFlag(Qt::ShiftModifier),
