@@ -48,6 +48,8 @@ class Weston:
         self.work, self.size = work, size
         self.socket = 'pelmora-wayland'
         self.env = {**env, 'XDG_RUNTIME_DIR': runtime, 'WAYLAND_DISPLAY': self.socket}
+        # A desktop session names no Qt platform; the program must choose Wayland itself.
+        self.env.pop('QT_QPA_PLATFORM', None)
         self.log = os.path.join(work, 'weston.log')
         self.shots = os.path.join(work, 'shots')
         self.procs = []
