@@ -20,7 +20,7 @@ APP_ID = 'org.pelmora.Pelmora'  # the desktop entry's name, by which a desktop f
 WIDTH, HEIGHT = layout.CLIENT
 # The clock, and what the keyboard focus draws: the X11 window has it, with a blinking
 # caret in the entry and a dotted frame round a clicked box; a window of headless weston
-# never has it (weston has no seat there).
+# never has it (its headless back end has no keyboard).
 MASKED = (layout.CLOCK, layout.DATA_IN)
 
 

@@ -6,8 +6,8 @@ which is where a test reads the title and the app id the window asked for. Scree
 from weston-screenshooter, which weston serves only when started with --debug.
 
 Weston offers a client no way to press keys or move the pointer, and the headless back end
-has no seat at all: a window there never has the keyboard focus. What a person does must
-go through the accessibility bus instead. Standard library only, plus weston,
+has no keyboard: a window there never has the keyboard focus. What a person does must go
+through the accessibility bus instead. Standard library only, plus weston,
 weston-screenshooter and ImageMagick's convert on PATH.
 """
 import glob
