@@ -22,7 +22,9 @@ set(CPACK_THREADS 1)
 set(CPACK_PELMORA_SOURCE_DATE_EPOCH ${PELMORA_SOURCE_DATE_EPOCH})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack-options.cmake)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/cpack-directory-modes.cmake)
-set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/sha256sums.cmake)
+# The .deb's own ar members get the modes dpkg-deb gives them before the sums are taken.
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb-member-modes.cmake
+                             ${CMAKE_CURRENT_LIST_DIR}/sha256sums.cmake)
 
 set(CPACK_DEBIAN_PACKAGE_NAME pelmora)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -33,6 +35,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PELMORA_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-gkai00mp, fonts-wqy-zenhei")
+# Qt's Wayland platform plugin: with it the program is a native client of a Wayland
+# desktop (Debian 12's GNOME and KDE) instead of an X11 one through XWayland, which blurs
+# it at fractional scales. Recommended, not required, since X11 still works without it;
+# apt installs recommendations by default.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The extended description; CPack puts the summary above it as the synopsis line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

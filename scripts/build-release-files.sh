@@ -12,9 +12,7 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs" --target Pelmora
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$jobs" --target pelmora_component
-# cpack gives the .deb's own members (debian-binary, control.tar.gz, data.tar.gz) the
-# modes the umask leaves them; everything inside is fixed already.
-(cd build-release && umask 022 && cpack >/dev/null)
+(cd build-release && cpack >/dev/null)
 cmake --build --preset release --target package_windows_zip >/dev/null
 echo "build-release/SHA256SUMS:"
 cat build-release/SHA256SUMS

@@ -3,19 +3,24 @@
 # SHA256SUMS beside it; it is version DEB_VERSION and holds the expected files with root
 # ownership, standard modes and SOURCE_DATE_EPOCH as their time, a stripped and hardened
 # program, no maintainer scripts (so removing it leaves nothing behind), library
-# dependencies from dpkg-shlibdeps plus the two CJK fonts, and lintian, pedantic, has
-# nothing to say but that this is a first upload.
+# dependencies from dpkg-shlibdeps plus the two CJK fonts, qt6-wayland recommended, the
+# same bytes under umask 077, 022 and 002, and lintian, pedantic, has nothing to say but
+# that this is a first upload.
 #
 # usage: check-deb.sh CPACK BUILD_DIR SOURCE_DIR DEB_VERSION SOURCE_DATE_EPOCH
 set -euo pipefail
 cpack=$1 build=$2 src=$3 deb_version=$4 epoch=$5
 source "$(dirname "$0")/lib.sh"
-need dpkg-deb dpkg-shlibdeps lintian file hardening-check sha256sum
+need dpkg-deb dpkg-shlibdeps lintian file hardening-check sha256sum ar
 
 make_scratch
-# Under umask 077, so that the folder modes below show the package ignores the builder's.
-(cd "$scratch" && umask 077 && "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out") \
-    >"$scratch/cpack.log" 2>&1 || { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
+# build_deb UMASK OUT: the package, as `cpack` in the build tree makes it under that umask.
+build_deb() {
+    (cd "$scratch" && umask "$1" && "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$2") \
+        >"$scratch/cpack.log" 2>&1 || { cat "$scratch/cpack.log" >&2; fail "cpack under umask $1 failed"; }
+}
+# Under umask 077, so that the modes below show the package ignores the builder's.
+build_deb 077 "$scratch/out"
 shopt -s nullglob
 debs=("$scratch"/out/pelmora_*.deb)
 [ ${#debs[@]} -eq 1 ] || fail "expected one pelmora_*.deb, found: ${debs[*]:-none}"
@@ -23,6 +28,15 @@ deb=${debs[0]}
 echo "built $(basename "$deb")"
 (cd "$scratch/out" && sha256sum --check --strict SHA256SUMS) || fail "SHA256SUMS does not match"
 grep -q " $(basename "$deb")\$" "$scratch/out/SHA256SUMS" || fail "SHA256SUMS does not list the .deb"
+
+# Same bytes under the umask a Debian user has (002) and the common one (022): the umask
+# must reach neither the files inside nor the .deb's own ar members.
+for mask in 022 002; do
+    build_deb "$mask" "$scratch/out-$mask"
+    cmp "$deb" "$scratch/out-$mask/$(basename "$deb")" \
+        || fail "the .deb built under umask $mask differs from the one built under 077"
+done
+ar tv "$deb" | awk '$1 != "rw-r--r--"' | grep . && fail "ar members not 0644"
 
 # Contents: every expected file, nothing outside /usr, root-owned, standard modes.
 dpkg-deb -c "$deb" >"$scratch/contents"
@@ -51,6 +65,8 @@ sed 's/, */\n/g' <<<"$depends" | sed 's/ .*//' >"$scratch/depends"
 for dep in fonts-arphic-gkai00mp fonts-wqy-zenhei libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
     grep -qxF "$dep" "$scratch/depends" || fail "Depends lacks $dep"
 done
+# Qt's Wayland plugin, for a native window on a Wayland desktop; apt installs it by default.
+[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)', want qt6-wayland"
 for f in Maintainer Section Description Version Architecture; do
     [ -n "$(field "$f")" ] || fail "control field $f is empty"
 done

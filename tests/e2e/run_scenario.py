@@ -30,8 +30,10 @@ def all_scenarios():
     import hostile_scenarios
     import scenarios
     import screen_reader_scenarios
+    import wayland_scenarios
     table = {}
-    for module in (scenarios, hostile_scenarios, a11y_scenarios, screen_reader_scenarios):
+    for module in (scenarios, hostile_scenarios, a11y_scenarios, screen_reader_scenarios,
+                   wayland_scenarios):
         table.update(module.SCENARIOS)
     return table
 
@@ -77,7 +79,8 @@ def main():
         log('%d passed, %d failed' % (len(names) - len(failed), len(failed)))
         return 1 if failed else 0
 
-    missing = tools_missing()
+    name = names[0]
+    missing = tools_missing() + getattr(table[name], 'missing', list)()
     if missing:
         log('missing: ' + ', '.join(missing))
         return 1 if os.environ.get('CI') else SKIP
@@ -85,7 +88,6 @@ def main():
         os.environ['PELMORA_E2E_BUS'] = '1'
         os.execvp('dbus-run-session', ['dbus-run-session', '--', sys.executable] + sys.argv)
 
-    name = names[0]
     work = os.path.join(os.path.abspath(args.work), name)
     shutil.rmtree(work, ignore_errors=True)
     log('== %s' % name)

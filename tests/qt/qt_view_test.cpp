@@ -213,6 +213,16 @@ TEST_F(QtWindowTest, ScreenReadersHearNamesAndCellValues) {
     EXPECT_EQ(widget(model.txtDataIn)->accessibleName(), q(u"数据输入"));
 }
 
+TEST_F(QtWindowTest, AssistiveToggleOfABoxActsAsAClick) {
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(widget(model.BitSetCheck(5)));
+    ASSERT_NE(box->actionInterface(), nullptr);
+    for (const char* hex : {"20", "0"}) {
+        box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        EXPECT_EQ(edit(model.TxtBitSetHex)->text(), QString::fromLatin1(hex));
+        EXPECT_EQ(box->state().checked, model.BitSetCheck(5).value() == 1);
+    }
+}
+
 TEST_F(QtWindowTest, WindowHasCaptionAndIcon) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Pelmoria"));
     const QList<QSize> sizes = window->windowIcon().availableSizes();

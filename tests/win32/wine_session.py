@@ -20,17 +20,26 @@ from display import Display  # noqa: E402
 
 DEBIAN_WINE32 = "/usr/lib/wine/wine"
 DEBIAN_WINE64 = "/usr/lib/wine/wine64"
-# Wine's own "MS Sans Serif" and "Tahoma" have no Chinese glyphs; Windows links them to a
-# Chinese face, and so does this prefix, with a face that Debian packages.
-FONT_LINK = "wqy-zenhei.ttc,WenQuanYi Zen Hei"
+# A Chinese Windows draws the captions' "MS Sans Serif" with two faces: Latin text in
+# it, Chinese characters in the face its font links name, SimSun, whose built-in bitmaps
+# keep small characters whole. This prefix does the same with Debian's faces. Wine's own
+# "MS Sans Serif" is not installed (it comes with fonts-wine), so Liberation Sans stands
+# in for it, as in the Qt program; Wine looks links up under the face it substitutes.
+# AR PL UMing CN is a Ming face like SimSun, with bitmaps down to 11 pixels. (A linked
+# face without them, WenQuanYi Zen Hei, drew the captions with strokes missing: at 11
+# pixels its table of sizes turns grey levels off, and Wine, lacking "MS Sans Serif",
+# took it for the Latin text too: "开发组" read "J 发组", "Pelmora" "Pelmorc".)
+CHINESE_FACE = "uming.ttc,AR PL UMing CN"
 FONT_LINK_KEY = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink"
+LINKED_FACES = ("Liberation Sans", "Tahoma")
 # A Chinese Windows has the Kai face the headings ask for; Debian's is "AR PL KaitiM GB".
 # Without the name Wine picks any GB2312 face, and not the same one in every build.
 # A .reg file, as UTF-16, so the Chinese name survives any locale.
-KAI_SUBSTITUTE = """Windows Registry Editor Version 5.00
+SUBSTITUTES = """Windows Registry Editor Version 5.00
 
 [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]
 "楷体_GB2312"="AR PL KaitiM GB"
+"MS Sans Serif"="Liberation Sans"
 """
 
 
@@ -106,13 +115,13 @@ class WineSession(Display):
         started = time.monotonic()
         self.wine_run(["wineboot", "--init"], 900)
         if font_link:
-            reg = self.scratch / "kai.reg"
-            reg.write_text(KAI_SUBSTITUTE.replace("\n", "\r\n"), encoding="utf-16")
+            reg = self.scratch / "fonts.reg"
+            reg.write_text(SUBSTITUTES.replace("\n", "\r\n"), encoding="utf-16")
             # A Unix path would read as a switch; Z: is Wine's root.
             self.wine_run(["reg", "import", "Z:" + str(reg).replace("/", "\\")], 120)
-        for face in ("MS Sans Serif", "Tahoma") if font_link else ():
+        for face in LINKED_FACES if font_link else ():
             self.wine_run(["reg", "add", FONT_LINK_KEY, "/v", face, "/t", "REG_MULTI_SZ",
-                           "/d", FONT_LINK, "/f"], 120)
+                           "/d", CHINESE_FACE, "/f"], 120)
         # The program must not meet a server that is just shutting down: wait it out.
         server = shutil.which("wineserver")
         if server:

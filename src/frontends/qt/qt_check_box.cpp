@@ -1,11 +1,49 @@
 #include "frontends/qt/qt_check_box.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QStyleOptionButton>
 
 #include <algorithm>
 
 namespace pelmora {
+
+namespace {
+
+// A check box as a screen reader or another assistive tool sees it: its name, whether it
+// is ticked, and one action, "Toggle", that clicks it. It draws and handles input not at
+// all; the widget does.
+class AccessibleCheckBox final : public QAccessibleWidget {
+public:
+    explicit AccessibleCheckBox(QtCheckBox* box) : QAccessibleWidget(box, QAccessible::CheckBox) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = box()->isChecked();
+        return state;
+    }
+    QStringList actionNames() const override {
+        return QStringList{toggleAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action != toggleAction() && action != pressAction())
+            QAccessibleWidget::doAction(action);
+        else if (box()->isEnabled())
+            box()->click();
+    }
+
+private:
+    QtCheckBox* box() const { return static_cast<QtCheckBox*>(widget()); }
+};
+
+} // namespace
+
+// Qt owns the interfaces a factory returns (its accessibility cache deletes them).
+QAccessibleInterface* accessibleCheckBoxQt(const QString&, QObject* object) {
+    if (auto* box = dynamic_cast<QtCheckBox*>(object)) return new AccessibleCheckBox(box);
+    return nullptr;
+}
 
 QtCheckBox::QtCheckBox(QWidget* parent) : QCheckBox(parent) {
     setAutoFillBackground(true); // the square around the indicator, in its back colour

@@ -8,6 +8,8 @@
 
 #include <QCheckBox>
 
+class QAccessibleInterface;
+
 namespace pelmora {
 
 class QtCheckBox final : public QCheckBox {
@@ -21,5 +23,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
 };
+
+// The accessibility factory for QtCheckBoxes (for QAccessible::installFactory): their
+// "Toggle" action clicks the box, as Space does. Qt's own answers it with toggle(), which
+// emits toggled() but not clicked(), so the box would tick while the window, which follows
+// clicked() alone, went on showing the old value. Null for any other object.
+QAccessibleInterface* accessibleCheckBoxQt(const QString& className, QObject* object);
 
 } // namespace pelmora

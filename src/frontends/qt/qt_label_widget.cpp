@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "frontends/qt/qt_check_box.h"
+
 namespace pelmora {
 
 QtLabelWidget::QtLabelWidget(QWidget* parent) : QWidget(parent) {
@@ -121,8 +123,10 @@ QAccessibleInterface* labelFactory(const QString&, QObject* object) {
 } // namespace
 
 void installAccessibilityQt() {
-    QAccessible::removeFactory(labelFactory);
-    QAccessible::installFactory(labelFactory);
+    for (QAccessible::InterfaceFactory factory : {labelFactory, accessibleCheckBoxQt}) {
+        QAccessible::removeFactory(factory);
+        QAccessible::installFactory(factory);
+    }
 }
 
 } // namespace pelmora

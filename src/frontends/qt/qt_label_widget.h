@@ -42,7 +42,8 @@ private:
 };
 
 // Makes Qt accessibility describe QtLabelWidgets as static text whose value is the
-// caption (a cell's value is its digit). Process-wide; calling it again changes nothing.
+// caption (a cell's value is its digit), and QtCheckBoxes as accessibleCheckBoxQt does.
+// Process-wide; calling it again changes nothing.
 void installAccessibilityQt();
 
 } // namespace pelmora
