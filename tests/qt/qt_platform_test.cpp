@@ -1,6 +1,7 @@
 // The message box and the clock text of the Qt platform, and glyph coverage of every
 // caption the window draws.
 #include <QDate>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QRawFont>
 #include <QTextLayout>
@@ -15,7 +16,16 @@
 namespace pelmora::testing {
 namespace {
 
-struct SeenBox {
+// Once a message box is up, notes what it looks like and presses its OK button. Its
+// polling timer lives no longer than it does, so nothing outlives the test; after the
+// deadline, which only bounds a hang, any box still up is rejected unseen.
+class BoxCloser {
+public:
+    BoxCloser() {
+        poll_.callOnTimeout([this] { look(); });
+        poll_.start(10);
+        started_.start();
+    }
     bool seen = false;
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -23,24 +33,30 @@ struct SeenBox {
     bool okButton = false;
     Qt::WindowModality modality = Qt::NonModal;
     QWidget* parent = nullptr;
-};
 
-// Once the box is up, notes what it looks like and presses its OK button.
-void closeBoxWhenShown(SeenBox& seen) {
-    QTimer::singleShot(10, [&seen] {
+private:
+    void look() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return closeBoxWhenShown(seen);
-        seen = {true,
-                box->windowTitle(),
-                box->text(),
-                box->icon(),
-                box->buttons().size(),
-                box->button(QMessageBox::Ok) != nullptr,
-                box->windowModality(),
-                box->parentWidget()};
+        if (!box && !started_.hasExpired(30000)) return;
+        poll_.stop();
+        if (!box) {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* stray = qobject_cast<QMessageBox*>(w)) stray->reject();
+            return;
+        }
+        seen = true;
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        buttons = box->buttons().size();
+        okButton = box->button(QMessageBox::Ok) != nullptr;
+        modality = box->windowModality();
+        parent = box->parentWidget();
         box->button(QMessageBox::Ok)->click();
-    });
-}
+    }
+    QTimer poll_;
+    QElapsedTimer started_;
+};
 
 struct BoxRow {
     const char* what;
@@ -57,8 +73,7 @@ TEST_P(MessageBoxQt, IsModalWithTitleIconAndOneOk) {
     owner.show();
     QtPlatform platform;
     platform.setOwner(&owner);
-    SeenBox seen;
-    closeBoxWhenShown(seen);
+    BoxCloser seen;
     platform.messageBox(u"请正确输入16进制数", GetParam().flags, u"出错");
 
     ASSERT_TRUE(seen.seen);
@@ -89,8 +104,7 @@ TEST(MessageBoxQtWindow, BadKeystrokeShowsTheBoxThenTakesItBack) {
 
     auto* entry = dynamic_cast<QLineEdit*>(window.view().widgetFor(model.txtDataIn));
     QTest::keyClicks(entry, QStringLiteral("7"));
-    SeenBox seen;
-    closeBoxWhenShown(seen);
+    BoxCloser seen;
     QTest::keyClicks(entry, QStringLiteral("Z"));
 
     ASSERT_TRUE(seen.seen);
