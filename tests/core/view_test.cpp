@@ -29,6 +29,8 @@ TEST_F(Window, ControlsLandOnTheDesignsTwipsOverFifteen) {
         {&w.BitCheck(0), {632, 112, 17, 17}},
         {&w.LblBitInfo(0), {632, 88, 17, 17}}, // moved onto its box by the load event
         {&w.LblBitInfo(31), {12, 88, 17, 17}},
+        {&w.lblBitIndex(31), {12, 72, 17, 17}},
+        {&w.LblBitSetInfo(31), {7, 225, 17, 17}},
         {&w.BitSetCheck(1), {611, 248, 13, 13}}, // 9160 twips: single-precision lefts rounded
         {&w.BitSetCheck(31), {11, 248, 13, 13}},
         {&w.LblBitSetHex(1), {527, 234, 25, 25}},
@@ -94,14 +96,6 @@ TEST_F(Window, WidgetsAtStartAreTheVisibleControlsFocusableFirstInTabOrder) {
     EXPECT_FALSE(view::hasWidget(w.Timer1));
     EXPECT_EQ(std::count(atStart.begin(), atStart.end(), &w.LblBitSetBinary), 0);
     EXPECT_EQ(view::timersOf(w.form()), std::vector<Timer*>{&w.Timer1});
-}
-
-TEST(ViewPolicyCaret, StaysWhereThePersonLeftItWithinTheText) {
-    const struct {
-        std::size_t caret, length, after;
-    } cases[] = {{2, 4, 2}, {4, 4, 4}, {4, 1, 1}, {3, 0, 0}, {0, 9, 0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(view::caretAfterMirror(c.caret, c.length), c.after) << c.caret << " " << c.length;
 }
 
 class Policy : public Window {
