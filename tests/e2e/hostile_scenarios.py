@@ -19,8 +19,7 @@ def read_back(p, rect, want_length, what):
 
 
 def megabyte_data_in(p):
-    p.type_into(layout.DATA_IN, '1F')
-    p.wait_for_cells(bits(0x1F), '1F')
+    p.enter()
     pasted = p.paste_into(layout.DATA_IN, b'0123456789ABCDEF' * (MEGABYTE // 16))
     texts = p.close_messages(1, 'a megabyte of hex digits', since=pasted)
     expect(texts == [OVER_LENGTH], 'a megabyte of hex digits: %s' % texts)
@@ -64,8 +63,7 @@ def megabyte_composer(rect, pattern, box, want):
 
 
 def invalid_flood(p):
-    p.type_into(layout.DATA_IN, '1F')
-    p.wait_for_cells(bits(0x1F), '1F')
+    p.enter()
     junk = ('G中!' * 3334)[:10000]
     pasted = p.paste_into(layout.DATA_IN, junk.encode())
     texts = p.close_messages(1, 'ten thousand invalid characters', since=pasted)
@@ -124,8 +122,7 @@ def close_until_settled(p, what, limit):
 
 
 def marks_and_scripts(p):
-    p.type_into(layout.DATA_IN, '1F')
-    p.wait_for_cells(bits(0x1F), '1F')
+    p.enter()
     for ch, name in (('\u200f', 'a right-to-left mark'), ('\u202e', 'a right-to-left override'),
                      ('中', 'a CJK character'), ('\U0001F600', 'an astral character')):
         typed = time.monotonic()

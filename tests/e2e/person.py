@@ -59,6 +59,11 @@ class Person:
         self.click(rect)
         self.s.type(text)
 
+    def enter(self, value='1F'):
+        """Types the hex `value` into the entry and waits for the cells to show it."""
+        self.type_into(layout.DATA_IN, value)
+        self.wait_for_cells(bits(int(value, 16)), value)
+
     def press(self, *keys):
         self.s.key(*keys)
 
