@@ -55,48 +55,35 @@ TEST(Text, SlicesByCharacter) {
     EXPECT_EQ(findCharacter(u"12", u','), 0u);
 }
 
-enum Way { Both, ToUtf8, FromUtf8 };
-struct Utf8Case {
-    std::string utf8;
-    Text utf16;
-    Way way = Both;
-};
-
-// The edges of each encoding length and of both surrogate ranges. Surrogates are not
-// characters: a lone one in UTF-16, or one encoded in UTF-8, becomes U+FFFD.
+// The edges of each encoding length and of both surrogate ranges, both ways.
 TEST(Text, Utf8AtTheEdgesOfEveryRange) {
-    const Text lone[] = {
-        {char16_t(0xD800)}, {char16_t(0xDBFF)}, {char16_t(0xDC00)}, {char16_t(0xDFFF)}};
-    const Utf8Case cases[] = {
-        {"\x7F", u"\x7F"},
-        {"\xC2\x80", u"\u0080"},
-        {"\xDF\xBF", u"\u07FF"},
-        {"\xE0\xA0\x80", u"\u0800"},
-        {"\xED\x9F\xBF", u"\uD7FF"},
-        {"\xEE\x80\x80", u"\uE000"},
-        {"\xEF\xBF\xBF", u"\uFFFF"},
-        {"\xF0\x90\x80\x80", u"\U00010000"},
-        {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
-        {"出错", u"出错"},
-        {"\xEF\xBF\xBD", lone[0], ToUtf8},
-        {"\xEF\xBF\xBD", lone[1], ToUtf8},
-        {"\xEF\xBF\xBD", lone[2], ToUtf8},
-        {"\xEF\xBF\xBD", lone[3], ToUtf8},
-        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD", FromUtf8},           // U+D800 in UTF-8
-        {"\xED\xBF\xBF", u"\uFFFD\uFFFD\uFFFD", FromUtf8},           // U+DFFF
-        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD", FromUtf8}, // U+110000
-        {"a\xFF", u"a\uFFFD", FromUtf8},
-        {"\xE5\x87", u"\uFFFD\uFFFD", FromUtf8}, // truncated sequence
+    const std::pair<std::string, Text> same[] = {
+        {"\x7F", u"\x7F"},           {"\xC2\x80", u"\u0080"},
+        {"\xDF\xBF", u"\u07FF"},     {"\xE0\xA0\x80", u"\u0800"},
+        {"\xED\x9F\xBF", u"\uD7FF"}, {"\xEE\x80\x80", u"\uE000"},
+        {"\xEF\xBF\xBF", u"\uFFFF"}, {"\xF0\x90\x80\x80", u"\U00010000"},
+        {"出错", u"出错"},           {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.utf8));
-        if (c.way != FromUtf8) {
-            EXPECT_EQ(toUtf8(c.utf16), c.utf8);
-        }
-        if (c.way != ToUtf8) {
-            EXPECT_EQ(fromUtf8(c.utf8), c.utf16);
-        }
+    for (const auto& [utf8, utf16] : same) {
+        EXPECT_EQ(toUtf8(utf16), utf8);
+        EXPECT_EQ(fromUtf8(utf8), utf16) << ::testing::PrintToString(utf8);
     }
+}
+
+// Surrogates are not characters: a lone one in UTF-16, or one encoded in UTF-8, becomes
+// U+FFFD, as does every byte of a sequence that is not UTF-8.
+TEST(Text, Utf8RepairsWhatIsNoCharacter) {
+    for (char16_t unit : {0xD800, 0xDBFF, 0xDC00, 0xDFFF})
+        EXPECT_EQ(toUtf8(Text(1, unit)), "\xEF\xBF\xBD") << int(unit);
+    const std::pair<std::string, Text> repaired[] = {
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},           // U+D800
+        {"\xED\xBF\xBF", u"\uFFFD\uFFFD\uFFFD"},           // U+DFFF
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // U+110000
+        {"a\xFF", u"a\uFFFD"},
+        {"\xE5\x87", u"\uFFFD\uFFFD"}, // cut short
+    };
+    for (const auto& [utf8, utf16] : repaired)
+        EXPECT_EQ(fromUtf8(utf8), utf16) << ::testing::PrintToString(utf8);
 }
 
 } // namespace

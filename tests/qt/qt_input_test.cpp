@@ -102,36 +102,22 @@ TEST_F(QtWindowTest, TabWalksTheDesignOrderWithCreatedBoxesAfterMemberZero) {
     EXPECT_EQ(walked, expected);
 }
 
-struct SpaceRow {
-    const char* what;
-    std::function<CheckBox&(Main&)> box;
-};
-// Names the row in test listings instead of dumping its bytes.
-void PrintTo(const SpaceRow& row, std::ostream* out) { *out << row.what; }
-
-class SpaceOnABox : public QtWindowTest, public ::testing::WithParamInterface<SpaceRow> {};
-
-TEST_P(SpaceOnABox, TicksAndUnticksRunningTheHandlerOnceEach) {
-    CheckBox& box = GetParam().box(model);
-    int& clicks = countHandlerRuns(box);
-    QCheckBox* widgetBox = check(box);
-    widgetBox->setFocus();
-    QTest::keyClick(widgetBox, Qt::Key_Space);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(box.value(), 1);
-    EXPECT_TRUE(widgetBox->isChecked());
-    QTest::keyClick(widgetBox, Qt::Key_Space);
-    EXPECT_EQ(clicks, 2);
-    EXPECT_EQ(box.value(), 0);
-    EXPECT_FALSE(widgetBox->isChecked());
+TEST_F(QtWindowTest, SpaceTicksAndUnticksABoxRunningTheHandlerOnceEach) {
+    for (CheckBox* box : {&model.BitCheck(0), &model.BitCheck(31), &model.BitSetCheck(1)}) {
+        SCOPED_TRACE(box->name() + std::to_string(box->index()));
+        int& clicks = countHandlerRuns(*box);
+        QCheckBox* widgetBox = check(*box);
+        widgetBox->setFocus();
+        QTest::keyClick(widgetBox, Qt::Key_Space);
+        EXPECT_EQ(clicks, 1);
+        EXPECT_EQ(box->value(), 1);
+        EXPECT_TRUE(widgetBox->isChecked());
+        QTest::keyClick(widgetBox, Qt::Key_Space);
+        EXPECT_EQ(clicks, 2);
+        EXPECT_EQ(box->value(), 0);
+        EXPECT_FALSE(widgetBox->isChecked());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SpaceOnABox,
-    ::testing::Values(SpaceRow{"selection0", [](Main& m) -> CheckBox& { return m.BitCheck(0); }},
-                      SpaceRow{"selection31", [](Main& m) -> CheckBox& { return m.BitCheck(31); }},
-                      SpaceRow{"composer1", [](Main& m) -> CheckBox& { return m.BitSetCheck(1); }}),
-    [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(QtWindowTest, ClickingBoxesComposesTheValue) {
     QTest::mouseClick(check(model.BitSetCheck(4)), Qt::LeftButton);

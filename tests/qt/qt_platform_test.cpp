@@ -16,16 +16,7 @@
 namespace pelmora::testing {
 namespace {
 
-// Once a message box is up, notes what it looks like and presses its OK button. Its
-// polling timer lives no longer than it does, so nothing outlives the test; after the
-// deadline, which only bounds a hang, any box still up is rejected unseen.
-class BoxCloser {
-public:
-    BoxCloser() {
-        poll_.callOnTimeout([this] { look(); });
-        poll_.start(10);
-        started_.start();
-    }
+struct SeenBox {
     bool seen = false;
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -33,29 +24,35 @@ public:
     bool okButton = false;
     Qt::WindowModality modality = Qt::NonModal;
     QWidget* parent = nullptr;
+};
 
-private:
-    void look() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box && !started_.hasExpired(30000)) return;
-        poll_.stop();
-        if (!box) {
+// Once a message box is up, notes what it looks like and presses its OK button. The
+// polling timer is its own, so nothing outlives the test; after the deadline, which only
+// bounds a hang, a box that is up but not seen is rejected.
+struct BoxCloser : SeenBox {
+    BoxCloser() {
+        started.start();
+        poll.start(10);
+        poll.callOnTimeout([this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box && !started.hasExpired(30000)) return;
+            poll.stop();
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* stray = qobject_cast<QMessageBox*>(w)) stray->reject();
-            return;
-        }
-        seen = true;
-        title = box->windowTitle();
-        text = box->text();
-        icon = box->icon();
-        buttons = box->buttons().size();
-        okButton = box->button(QMessageBox::Ok) != nullptr;
-        modality = box->windowModality();
-        parent = box->parentWidget();
-        box->button(QMessageBox::Ok)->click();
+                if (auto* stray = qobject_cast<QMessageBox*>(w); stray && !box) stray->reject();
+            if (!box) return;
+            static_cast<SeenBox&>(*this) = {true,
+                                            box->windowTitle(),
+                                            box->text(),
+                                            box->icon(),
+                                            box->buttons().size(),
+                                            box->button(QMessageBox::Ok) != nullptr,
+                                            box->windowModality(),
+                                            box->parentWidget()};
+            box->button(QMessageBox::Ok)->click();
+        });
     }
-    QTimer poll_;
-    QElapsedTimer started_;
+    QTimer poll;
+    QElapsedTimer started;
 };
 
 struct BoxRow {

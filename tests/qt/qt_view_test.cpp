@@ -5,14 +5,11 @@
 #include "frontends/qt/qt_client_widget.h"
 #include "view/layout.h"
 #include "view/view_policy.h"
-#include <ostream>
 
 #include "qt_window_fixture.h"
 
 namespace pelmora::testing {
 namespace {
-
-using Pick = std::function<Control&(Main&)>;
 
 // Where each control lands is the view's to say (core/view_test.cpp); here every widget
 // must sit exactly there, shown.
@@ -43,47 +40,37 @@ TEST_F(QtWindowTest, ClientIsFixedAndTheWindowOnlyAddsSpace) {
     EXPECT_EQ(client.geometry(), QRect(0, 0, 662, 341));
 }
 
-struct ColourRow {
-    const char* what;
-    Pick control;
-    QColor fore, back; // invalid: the dialog's own colour
-};
-// Names the row in test listings instead of dumping its bytes.
-void PrintTo(const ColourRow& row, std::ostream* out) { *out << row.what; }
-
-class Colours : public QtWindowTest, public ::testing::WithParamInterface<ColourRow> {};
-
-TEST_P(Colours, AreTheDesignsAfterLoad) {
-    const ColourRow& row = GetParam();
-    QtLabelWidget* l = label(row.control(model));
-    ASSERT_NE(l, nullptr);
-    const QPalette& palette = window->client().palette();
-    EXPECT_EQ(l->foreColour(), row.fore.isValid() ? row.fore : palette.color(QPalette::ButtonText));
-    EXPECT_EQ(l->backColour(), row.back.isValid() ? row.back : palette.color(QPalette::Window));
-}
-
 const QColor lightBlue(192, 192, 255), darkBlue(0, 0, 192), red(255, 0, 0), none;
 
-INSTANTIATE_TEST_SUITE_P(
-    Design, Colours,
-    ::testing::Values(
-        ColourRow{"cell0", [](Main& m) -> Control& { return m.LblBitInfo(0); }, none, lightBlue},
-        ColourRow{"cell31", [](Main& m) -> Control& { return m.LblBitInfo(31); }, none, lightBlue},
-        ColourRow{"setCell16", [](Main& m) -> Control& { return m.LblBitSetInfo(16); }, none,
-                  lightBlue},
-        ColourRow{"index7", [](Main& m) -> Control& { return m.lblBitIndex(7); }, darkBlue, none},
-        ColourRow{"index23", [](Main& m) -> Control& { return m.lblBitIndex(23); }, darkBlue, none},
-        ColourRow{"index8", [](Main& m) -> Control& { return m.lblBitIndex(8); },
-                  QColor(192, 0, 192), none},
-        ColourRow{"setIndex31", [](Main& m) -> Control& { return m.lblBitSetIndex(31); }, darkBlue,
-                  none},
-        ColourRow{"setIndex16", [](Main& m) -> Control& { return m.lblBitSetIndex(16); },
-                  QColor(255, 0, 255), none},
-        ColourRow{"credit", [](Main& m) -> Control& { return m.Label2; }, red, none},
-        ColourRow{"viewHeading", [](Main& m) -> Control& { return m.Label5(1); }, QColor(0, 0, 255),
-                  none},
-        ColourRow{"setHeading", [](Main& m) -> Control& { return m.Label5(0); }, red, none}),
-    [](const auto& info) { return std::string(info.param.what); });
+// The design's colours as RGB after load; an invalid one is the dialog's own.
+TEST_F(QtWindowTest, LabelsShowTheDesignsColoursAfterLoad) {
+    const struct {
+        const char* name;
+        int index;
+        QColor fore, back;
+    } rows[] = {
+        {"LblBitInfo", 0, none, lightBlue},
+        {"LblBitInfo", 31, none, lightBlue},
+        {"LblBitSetInfo", 16, none, lightBlue},
+        {"lblBitIndex", 7, darkBlue, none},
+        {"lblBitIndex", 23, darkBlue, none},
+        {"lblBitIndex", 8, QColor(192, 0, 192), none},
+        {"lblBitSetIndex", 31, darkBlue, none},
+        {"lblBitSetIndex", 16, QColor(255, 0, 255), none},
+        {"Label2", -1, red, none},
+        {"Label5", 1, QColor(0, 0, 255), none},
+        {"Label5", 0, red, none},
+    };
+    const QPalette& palette = window->client().palette();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + std::to_string(row.index));
+        QtLabelWidget* l = label(model.form().array<Label>(row.name)(row.index));
+        ASSERT_NE(l, nullptr);
+        EXPECT_EQ(l->foreColour(),
+                  row.fore.isValid() ? row.fore : palette.color(QPalette::ButtonText));
+        EXPECT_EQ(l->backColour(), row.back.isValid() ? row.back : palette.color(QPalette::Window));
+    }
+}
 
 TEST_F(QtWindowTest, LabelsCarryBorderAndAlignment) {
     EXPECT_TRUE(label(model.LblBitSelected)->hasBorder());
