@@ -139,6 +139,8 @@ TEST_F(Window, EveryBoxAndCellIsNamedByRowAndBit) {
         {"BitSetCheck31", u"比特设置 第31位"},
         {"LblBitInfo0", u"比特查看 第0位 数值"},
         {"LblBitSetInfo7", u"比特设置 第7位 数值"},
+        {"lblBitIndex3", u"比特查看 第3位 位号"},
+        {"lblBitSetIndex30", u"比特设置 第30位 位号"},
         {"txtDataIn-1", u"数据输入"},
         {"TxtBitSetHex-1", u"比特设置 Hex"},
     };

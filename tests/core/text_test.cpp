@@ -80,6 +80,7 @@ TEST(Text, Utf8RepairsWhatIsNoCharacter) {
         {"\xED\xBF\xBF", u"\uFFFD\uFFFD\uFFFD"},           // U+DFFF
         {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // U+110000
         {"a\xFF", u"a\uFFFD"},
+        {"\xC3!", u"\uFFFD!"},         // a lead byte without its continuation
         {"\xE5\x87", u"\uFFFD\uFFFD"}, // cut short
     };
     for (const auto& [utf8, utf16] : repaired)
