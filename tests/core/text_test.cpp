@@ -42,6 +42,8 @@ TEST(Text, RemovingTheLastCharacterNeverSplitsAPair) {
     EXPECT_EQ(withoutLastCharacter(astral), u"1");
     EXPECT_EQ(withoutLastCharacter(loneHigh), u"1");
     EXPECT_EQ(withoutLastCharacter(u"A"), u"");
+    // A view that starts on the low half of a pair never looks back at the high half.
+    EXPECT_EQ(withoutLastCharacter(TextView(astral).substr(2)), u"");
     EXPECT_EQ(withoutLastCharacter(u""), u"");
 }
 
