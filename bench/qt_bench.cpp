@@ -4,50 +4,27 @@
 // later, once per frame, however many keystrokes came in between.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-
-#include <memory>
-
-#include "app/main_window.h"
 #include "frontends/qt/qt_application.h"
-#include "frontends/qt/qt_main_window.h"
-#include "headless_platform.h"
+#include "qt_window_fixture.h"
 
 namespace {
 
-using pelmora::Main;
-using pelmora::QtMainWindow;
-using pelmora::Text;
+using pelmora::testing::ShownWindow;
 
-using pelmora::testing::HeadlessPlatform;
-
-// The whole program as main() builds it, shown on the offscreen screen.
-struct ShownWindow {
-    HeadlessPlatform platform;
-    Main model{platform};
-    std::unique_ptr<QtMainWindow> window;
-
-    ShownWindow() {
-        platform.recording = false; // a message per iteration would pile up
-        model.load();
-        window = std::make_unique<QtMainWindow>(model.form(), platform);
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get())) std::abort();
-    }
-    template <class W> W* widget(const pelmora::Control& c) {
-        return static_cast<W*>(window->view().widgetFor(c));
+// The whole program as main() builds it, shown on the offscreen screen; a message per
+// iteration would pile up, so boxes are only counted.
+struct BenchWindow : ShownWindow {
+    BenchWindow() {
+        if (!shown) std::abort();
+        platform.recording = false;
     }
 };
 
 // One keystroke: typing an eighth digit, then taking it back with Backspace. Each
 // changes most of the 32 cells, the decimal readouts and, on the way, the selection.
 void QtKeystroke(benchmark::State& state) {
-    ShownWindow app;
-    auto* entry = app.widget<QLineEdit>(app.model.txtDataIn);
+    BenchWindow app;
+    QLineEdit* entry = app.edit(app.model.txtDataIn);
     entry->setFocus();
     QTest::keyClicks(entry, QStringLiteral("1234567"));
     bool typed = false;
@@ -61,18 +38,18 @@ BENCHMARK(QtKeystroke)->Unit(benchmark::kMicrosecond);
 
 // "Select" over 0,31 pressed with the mouse: 32 boxes ticked and their widgets updated.
 void QtSelectWholeRow(benchmark::State& state) {
-    ShownWindow app;
+    BenchWindow app;
     app.model.txtDataIn.setText(u"DEADBEEF");
     app.model.txtSelectRang.setText(u"0,31");
-    auto* select = app.widget<QPushButton>(app.model.Command2);
+    QPushButton* select = app.button(app.model.Command2);
     for (auto _ : state) select->click();
 }
 BENCHMARK(QtSelectWholeRow)->Unit(benchmark::kMicrosecond);
 
 // "Clear Set" pressed with all 32 composer boxes ticked.
 void QtClearSetAllTicked(benchmark::State& state) {
-    ShownWindow app;
-    auto* clear = app.widget<QPushButton>(app.model.CmdClrSet);
+    BenchWindow app;
+    QPushButton* clear = app.button(app.model.CmdClrSet);
     for (auto _ : state) {
         state.PauseTiming();
         for (int i = 0; i <= 31; ++i) app.model.BitSetCheck(i).setValue(1);
@@ -85,8 +62,8 @@ BENCHMARK(QtClearSetAllTicked)->Unit(benchmark::kMicrosecond);
 // A megabyte pasted into the entry: the entry shows it, the program refuses it with a
 // message and the entry is put back.
 void QtMegabytePaste(benchmark::State& state) {
-    ShownWindow app;
-    auto* entry = app.widget<QLineEdit>(app.model.txtDataIn);
+    BenchWindow app;
+    QLineEdit* entry = app.edit(app.model.txtDataIn);
     entry->setFocus();
     const QString huge(1 << 20, u'F');
     for (auto _ : state) {

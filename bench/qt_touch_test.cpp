@@ -2,30 +2,21 @@
 // others, and none of the changed ones is missed. Repaints are counted with an event
 // filter on the whole application after each action has been painted on the offscreen
 // platform; the model's state before and after says which controls changed.
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 #include <functional>
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "app/main_window.h"
-#include "frontends/qt/qt_main_window.h"
-#include "headless_platform.h"
+#include "qt_window_fixture.h"
 
 namespace pelmora {
 namespace {
 
-using testing::HeadlessPlatform;
+using testing::ShownWindow;
 
 class PaintCounter : public QObject {
 public:
@@ -56,22 +47,14 @@ std::string nameOf(const Control& c) {
     return c.name() + (c.isArrayMember() ? "(" + std::to_string(c.index()) + ")" : "");
 }
 
-class TouchTest : public ::testing::Test {
+class TouchTest : public ::testing::Test, public ShownWindow {
 protected:
-    TouchTest() : model(platform) {
+    // A blinking caret would repaint its entry, a clock tick its label.
+    static void SetUpTestSuite() { QApplication::setCursorFlashTime(0); }
+    TouchTest() : ShownWindow(Clock::Stopped) {
+        EXPECT_TRUE(shown);
         qApp->installEventFilter(&counter);
-        QApplication::setCursorFlashTime(0); // a blinking caret would repaint its entry
-        model.load();
-        model.Timer1.setEnabled(false); // no clock tick may repaint its label meanwhile
-        window = std::make_unique<QtMainWindow>(model.form(), platform);
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
-
-    template <class W> W* widget(const Control& c) {
-        return static_cast<W*>(window->view().widgetFor(c));
-    }
-
     ~TouchTest() override { qApp->removeEventFilter(&counter); }
 
     // Runs `step` and waits for the frame that paints what it left dirty: Qt paints every
@@ -95,7 +78,7 @@ protected:
         std::vector<QRect> repaintedAnyway;
         if (acted) repaintedAnyway.push_back(acted->geometry());
         for (const Control* c : model.form().controls())
-            if (QWidget* w = window->view().widgetFor(*c); w && before[c] != shownOf(*c))
+            if (QWidget* w = widget(*c); w && before[c] != shownOf(*c))
                 repaintedAnyway.push_back(w->geometry());
         const auto overlapsRepainted = [&](const QWidget* w) {
             for (const QRect& r : repaintedAnyway)
@@ -105,7 +88,7 @@ protected:
 
         int changed = 0;
         for (const Control* c : model.form().controls()) {
-            QWidget* w = window->view().widgetFor(*c);
+            QWidget* w = widget(*c);
             if (!w || w == acted) continue;
             const bool differs = before[c] != shownOf(*c);
             const bool painted = counter.painted.count(w) == 1;
@@ -120,13 +103,10 @@ protected:
     }
 
     PaintCounter counter;
-    HeadlessPlatform platform;
-    Main model;
-    std::unique_ptr<QtMainWindow> window;
 };
 
 TEST_F(TouchTest, Keystrokes) {
-    auto* entry = widget<QLineEdit>(model.txtDataIn);
+    QLineEdit* entry = edit(model.txtDataIn);
     paintAfter([&] { QTest::keyClicks(entry, QStringLiteral("1234567")); });
     expectRepaintsMatchChanges([&] { QTest::keyClick(entry, Qt::Key_F); }, entry);
     expectRepaintsMatchChanges([&] { QTest::keyClick(entry, Qt::Key_Backspace); }, entry);
@@ -138,19 +118,19 @@ TEST_F(TouchTest, SelectAndClearSelect) {
         model.txtDataIn.setText(u"DEADBEEF");
         model.txtSelectRang.setText(u"3,10");
     });
-    auto* select = widget<QPushButton>(model.Command2);
+    QPushButton* select = button(model.Command2);
     expectRepaintsMatchChanges([&] { select->click(); }, select);
-    auto* clear = widget<QPushButton>(model.Command3);
+    QPushButton* clear = button(model.Command3);
     expectRepaintsMatchChanges([&] { clear->click(); }, clear);
 }
 
 TEST_F(TouchTest, ComposerBoxesAndClearSet) {
-    auto* box = widget<QAbstractButton>(model.BitSetCheck(5));
+    QAbstractButton* box = check(model.BitSetCheck(5));
     expectRepaintsMatchChanges([&] { box->click(); }, box);
     paintAfter([&] {
         for (int i = 0; i <= 31; ++i) model.BitSetCheck(i).setValue(1);
     });
-    auto* clear = widget<QPushButton>(model.CmdClrSet);
+    QPushButton* clear = button(model.CmdClrSet);
     expectRepaintsMatchChanges([&] { clear->click(); }, clear);
 }
 

@@ -13,18 +13,15 @@ import re
 import shutil
 import statistics
 import subprocess
+import sys
 import time
 
 BEGIN, END = "<!-- bench-table:begin -->", "<!-- bench-table:end -->"
 CALCULATORS = ("galculator", "kcalc")
 
-# DLLs that come with Windows itself; anything else would have to ship beside the program.
-WINDOWS_DLLS = {
-    "kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll", "advapi32.dll",
-    "shell32.dll", "shlwapi.dll", "ole32.dll", "oleaut32.dll", "uxtheme.dll", "msvcrt.dll",
-    "imm32.dll", "winmm.dll", "version.dll", "oleacc.dll", "uiautomationcore.dll",
-    "dwmapi.dll", "ntdll.dll", "ucrtbase.dll",
-}
+# DLLs that come with Windows itself: the one list, kept with the program's checks.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "win32"))
+from check_exe import SYSTEM_DLLS as WINDOWS_DLLS  # noqa: E402
 
 
 def start_figures(path):

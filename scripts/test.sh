@@ -16,6 +16,14 @@ echo "== dev (sanitizers)"
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 ctest --preset dev -j "$jobs" -L unit
+# ctest runs each test alone; each program once whole, in a shuffled order, shows that no
+# test leans on another (gtest prints the seed to repeat the order with).
+echo "== unit and Qt tests, each program whole and shuffled"
+export ASAN_OPTIONS=detect_leaks=1
+build-dev/tests/pelmora_core_tests --gtest_shuffle --gtest_brief=1
+QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1 build-dev/tests/qt/pelmora_qt_tests --gtest_shuffle \
+    --gtest_brief=1
+unset ASAN_OPTIONS
 
 echo "== windows"
 cmake --preset windows >/dev/null

@@ -13,13 +13,12 @@ import tempfile
 
 cmake, build, source = sys.argv[1:4]
 sys.path.insert(0, os.path.join(source, 'tests', 'support'))
-from display import Display, missing_tools  # noqa: E402
+from display import Display, missing_tools, skip_unless_ci  # noqa: E402
 
 APP_ID = 'org.pelmora.Pelmora'
 
 if missing_tools(['xprop']):
-    print('SKIP: missing ' + ', '.join(missing_tools(['xprop'])))
-    sys.exit(1 if os.environ.get('CI') else 77)
+    sys.exit(skip_unless_ci(', '.join(missing_tools(['xprop']))))
 
 with tempfile.TemporaryDirectory(prefix='pelmora-packaging.') as scratch:
     prefix = os.path.join(scratch, 'usr')

@@ -1,4 +1,4 @@
-# Helpers shared by the packaging checks (sourced, not run).
+# Helpers shared by the packaging checks and the Wine check of the real program (sourced, not run).
 # Exit codes: 0 pass, 1 fail, 77 skip (CTest's SKIP_RETURN_CODE). With CI set a missing
 # tool is a failure, because CI installs everything scripts/packages.d names.
 

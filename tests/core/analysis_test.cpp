@@ -78,27 +78,31 @@ TEST_P(BadEntries, TakeTheLastCharacterBackOncePerMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, BadEntries,
-    ::testing::Values(BadEntry{"GAfterOne", "1", "G", {u"1G"}, u"1", 1},
-                      BadEntry{"InvalidInTheMiddle", "", "1G23", {u"1G23", u"1G2", u"1G"}, u"1", 1},
-                      BadEntry{"InvalidInTheLowHalf",
-                               "",
-                               "1234G678",
-                               {u"1234G678", u"1234G67", u"1234G6", u"1234G"},
-                               u"1234",
-                               0x1234},
-                      BadEntry{"OneInvalidCharacterAlone", "", "Z", {u"Z"}, u"", 0},
-                      BadEntry{"AloneKeepsTheEarlierValue", "AB", "", {}, u"AB", 0xAB},
-                      BadEntry{"Sign", "", "-1", {u"-1", u"-"}, u"", 0},
-                      BadEntry{"TypedPrefix", "", "&H1", {u"&H1", u"&H", u"&"}, u"", 0},
-                      BadEntry{"BlankBetweenDigits", "", "1 2", {u"1 2", u"1 "}, u"1", 1},
-                      BadEntry{"FullWidthDigit", "7", "１", {u"7１"}, u"7", 7},
-                      BadEntry{"AstralCharacter", "5", "\U0001F600", {u"5\U0001F600"}, u"5", 5},
-                      BadEntry{"InvalidLowHalf",
-                               "ABCD",
-                               "X234",
-                               {u"ABCDX234", u"ABCDX23", u"ABCDX2", u"ABCDX"},
-                               u"ABCD",
-                               0xABCD}),
+    ::testing::Values(
+        BadEntry{"GAfterOne", "1", "G", {u"1G"}, u"1", 1},
+        BadEntry{"InvalidInTheMiddle", "", "1G23", {u"1G23", u"1G2", u"1G"}, u"1", 1},
+        BadEntry{"InvalidInTheLowHalf",
+                 "",
+                 "1234G678",
+                 {u"1234G678", u"1234G67", u"1234G6", u"1234G"},
+                 u"1234",
+                 0x1234},
+        BadEntry{"OneInvalidCharacterAlone", "", "Z", {u"Z"}, u"", 0},
+        BadEntry{"AloneKeepsTheEarlierValue", "AB", "", {}, u"AB", 0xAB},
+        BadEntry{"Sign", "", "-1", {u"-1", u"-"}, u"", 0},
+        BadEntry{"TypedPrefix", "", "&H1", {u"&H1", u"&H", u"&"}, u"", 0},
+        BadEntry{"BlankBetweenDigits", "", "1 2", {u"1 2", u"1 "}, u"1", 1},
+        BadEntry{"FullWidthDigit", "7", "１", {u"7１"}, u"7", 7},
+        BadEntry{"AstralCharacter", "5", "\U0001F600", {u"5\U0001F600"}, u"5", 5},
+        // Eight characters in nine units: at the limit, so not "too long".
+        BadEntry{
+            "AstralEighth", "1234567", "\U0001F600", {u"1234567\U0001F600"}, u"1234567", 0x1234567},
+        BadEntry{"InvalidLowHalf",
+                 "ABCD",
+                 "X234",
+                 {u"ABCDX234", u"ABCDX23", u"ABCDX2", u"ABCDX"},
+                 u"ABCD",
+                 0xABCD}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(Window, HalvesAreStoredTogetherOrNotAtAll) {
@@ -113,7 +117,7 @@ TEST_F(Window, HalvesAreStoredTogetherOrNotAtAll) {
 TEST_F(Window, NineCharactersOrMoreAreRefusedAsTyped) {
     type("1F");
     platform.messages.clear();
-    const Text entries[] = {u"123456789", u"GGGGGGGGG", u"FFFFFFFFFF"};
+    const Text entries[] = {u"123456789", u"GGGGGGGGG", u"FFFFFFFFFF", u"12345678\U0001F600"};
     for (const Text& entry : entries) {
         SCOPED_TRACE(utf8(entry));
         w.txtDataIn.setText(entry);
@@ -124,7 +128,7 @@ TEST_F(Window, NineCharactersOrMoreAreRefusedAsTyped) {
         EXPECT_EQ(w.dataDef().LowWord, 31);
         EXPECT_EQ(cells(), Text(27, u'0') + u"11111");
     }
-    EXPECT_EQ(platform.messages.size(), 3u); // one per change, nothing else
+    EXPECT_EQ(platform.messages.size(), 4u); // one per change, nothing else
 }
 
 TEST_F(Window, InvalidCharacterAfterALongEntryIsStillOnlyTooLong) {

@@ -81,8 +81,7 @@ TEST_F(Window, ClearSetWithNothingTickedChangesNoReadout) {
 }
 
 TEST_F(Window, ClearSetRunsTheHandlerPerTickedBoxAscending) {
-    w.BitSetCheck(9).setValue(1);
-    w.BitSetCheck(3).setValue(1);
+    for (int i : {9, 31, 3, 0}) w.BitSetCheck(i).setValue(1);
     struct Between : FormObserver {
         explicit Between(Main& m) : w(m) {}
         void controlChanged(Control& c, Property p) override {
@@ -95,13 +94,16 @@ TEST_F(Window, ClearSetRunsTheHandlerPerTickedBoxAscending) {
     } observer(w);
     w.form().setObserver(&observer);
     w.CmdClrSet.click();
-    ASSERT_EQ(observer.seen.size(), 2u);
-    EXPECT_EQ(observer.seen[0], std::make_tuple(3, Text(u"1000001000"), Text(u"208")));
-    EXPECT_EQ(observer.seen[1], std::make_tuple(9, Text(u"1000000000"), Text(u"200")));
+    const Text bit31 = u"1" + Text(21, u'0');
+    EXPECT_EQ(observer.seen,
+              (std::vector<std::tuple<int, Text, Text>>{{0, bit31 + u"1000001001", u"80000209"},
+                                                        {3, bit31 + u"1000001000", u"80000208"},
+                                                        {9, bit31 + u"1000000000", u"80000200"},
+                                                        {31, u"1" + Text(31, u'0'), u"80000000"}}));
     EXPECT_EQ(w.TxtBitSetBinary.text(), u"0");
     EXPECT_EQ(w.TxtBitSetHex.text(), u"0");
-    EXPECT_EQ(w.LblBitSetInfo(3).backColour(), colours::Silver); // not back to light blue
-    EXPECT_EQ(w.LblBitSetInfo(9).backColour(), colours::Silver);
+    for (int i : {0, 3, 9, 31}) // not back to light blue
+        EXPECT_EQ(w.LblBitSetInfo(i).backColour(), colours::Silver) << i;
 }
 
 TEST_F(Window, TheComposerAndTheAnalysisRowsAreIndependent) {

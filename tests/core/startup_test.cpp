@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string_view>
 
 #include "app/accessible_names.h"
 #include "window_fixture.h"
@@ -30,34 +31,46 @@ TEST_F(StartUp, EveryBitRowHasExactlyMembersZeroToThirtyOne) {
     EXPECT_THROW(w.LblBitSetHex(8), RuntimeError);
 }
 
+// Bit 31 leftmost: each row from its bit 0 to bit 31 at an even pitch, except the composer's
+// 310 twips between bits 0 and 1; every member keeps the top and size of member 0.
 TEST_F(StartUp, RowsArePlacedBitThirtyOneLeftmost) {
-    for (int i = 0; i <= 31; ++i) {
-        SCOPED_TRACE(i);
-        const float analysis = 9480.0f - 300.0f * i;
-        EXPECT_EQ(w.BitCheck(i).left(), analysis);
-        EXPECT_EQ(w.lblBitIndex(i).left(), analysis);
-        EXPECT_EQ(w.LblBitInfo(i).left(), analysis); // member 0 moved from 9435
-        const float box = i == 0 ? 9480.0f : 9470.0f - 300.0f * i;
-        EXPECT_EQ(w.BitSetCheck(i).left(), box);
-        const float cell = i == 0 ? 9420.0f : box - 60.0f;
-        EXPECT_EQ(w.lblBitSetIndex(i).left(), cell);
-        EXPECT_EQ(w.LblBitSetInfo(i).left(), cell);
-        // Every row keeps the top and size of its member 0.
-        EXPECT_EQ(w.LblBitInfo(i).top(), 1320);
-        EXPECT_EQ(w.BitSetCheck(i).width(), 195);
+    const struct {
+        const char* row;
+        float bit0, bit1, last, pitch;
+    } rows[] = {
+        {"BitCheck", 9480, 9180, 180, 300},
+        {"lblBitIndex", 9480, 9180, 180, 300},
+        {"LblBitInfo", 9480, 9180, 180, 300}, // member 0 moved from 9435
+        {"BitSetCheck", 9480, 9170, 170, 300},
+        {"lblBitSetIndex", 9420, 9110, 110, 300},
+        {"LblBitSetInfo", 9420, 9110, 110, 300},
+        {"LblBitSetHex", 8307, 7907, 5507, 400}, // the eight nibbles
+    };
+    for (const auto& row : rows) {
+        std::vector<const Control*> members;
+        for (const Control* c : w.form().controls())
+            if (c->name() == row.row) members.push_back(c);
+        ASSERT_GE(members.size(), 8u);
+        EXPECT_EQ(members[0]->left(), row.bit0) << row.row;
+        EXPECT_EQ(members[1]->left(), row.bit1) << row.row;
+        EXPECT_EQ(members.back()->left(), row.last) << row.row;
+        for (std::size_t i = 1; i < members.size(); ++i) {
+            if (i > 1) {
+                EXPECT_EQ(members[i - 1]->left() - members[i]->left(), row.pitch) << row.row << i;
+            }
+            EXPECT_EQ(members[i]->top(), members[0]->top()) << row.row << i;
+            EXPECT_EQ(members[i]->width(), members[0]->width()) << row.row << i;
+            EXPECT_EQ(members[i]->height(), members[0]->height()) << row.row << i;
+        }
     }
-    EXPECT_EQ(w.BitSetCheck(0).left() - w.BitSetCheck(1).left(), 310.0f);
-    EXPECT_EQ(w.BitSetCheck(1).left() - w.BitSetCheck(2).left(), 300.0f);
-    EXPECT_EQ(w.BitCheck(31).left(), 180.0f);
-    EXPECT_EQ(w.BitSetCheck(31).left(), 170.0f);
-    EXPECT_EQ(w.LblBitSetInfo(31).left(), 110.0f);
-    for (int k = 0; k <= 7; ++k) EXPECT_EQ(w.LblBitSetHex(k).left(), 8307.0f - 400.0f * k);
 }
 
 TEST_F(StartUp, CaptionsAndColours) {
+    // The bit numbers marked in dark blue, bit 31 first.
+    const std::string_view marks = "D.......D.......D.......D......D";
     for (int i = 0; i <= 31; ++i) {
         SCOPED_TRACE(i);
-        const bool marked = i == 0 || i == 7 || i == 15 || i == 23 || i == 31;
+        const bool marked = marks[static_cast<std::size_t>(31 - i)] == 'D';
         EXPECT_EQ(w.lblBitIndex(i).caption(), decimalText(i));
         EXPECT_EQ(w.lblBitSetIndex(i).caption(), decimalText(i));
         EXPECT_EQ(w.lblBitIndex(i).foreColour(), marked ? colours::DarkBlue : colours::Purple);
@@ -126,6 +139,8 @@ TEST_F(Window, EveryBoxAndCellIsNamedByRowAndBit) {
         {"BitSetCheck31", u"比特设置 第31位"},
         {"LblBitInfo0", u"比特查看 第0位 数值"},
         {"LblBitSetInfo7", u"比特设置 第7位 数值"},
+        {"lblBitIndex3", u"比特查看 第3位 位号"},
+        {"lblBitSetIndex30", u"比特设置 第30位 位号"},
         {"txtDataIn-1", u"数据输入"},
         {"TxtBitSetHex-1", u"比特设置 Hex"},
     };

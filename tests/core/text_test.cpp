@@ -13,14 +13,28 @@ struct CountCase {
     std::size_t characters;
 };
 
+// At the limit a text is not longer than its count; one below, it is.
 TEST(Text, CountsCharactersNotUnits) {
     const CountCase cases[] = {
-        {u"", 0},    {u"1F", 2},    {u"比特", 2},
-        {astral, 2}, {loneHigh, 2}, {Text(1, char16_t(0xDC00)) + u"A", 2},
+        {u"", 0},
+        {u"1F", 2},
+        {u"比特", 2},
+        {astral, 2},
+        {loneHigh, 2},
+        {Text(1, char16_t(0xDC00)) + u"A", 2},
+        {u"\U00010000", 1}, // the first and last pairs: D800 DC00, DBFF DFFF
+        {u"\U0010FFFF", 1},
+        {Text{char16_t(0xD7FF), char16_t(0xDC00)}, 2}, // just below the high range
+        {Text{char16_t(0xDBFF), char16_t(0xE000)}, 2}, // just above the low range
+        {Text{char16_t(0xDC00), char16_t(0xD800)}, 2}, // low before high is no pair
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(toUtf8(c.text));
         EXPECT_EQ(characterCount(c.text), c.characters);
-        EXPECT_EQ(hasMoreCharactersThan(c.text, 1), c.characters > 1);
+        EXPECT_FALSE(hasMoreCharactersThan(c.text, c.characters));
+        if (c.characters > 0) {
+            EXPECT_TRUE(hasMoreCharactersThan(c.text, c.characters - 1));
+        }
     }
 }
 
@@ -28,6 +42,8 @@ TEST(Text, RemovingTheLastCharacterNeverSplitsAPair) {
     EXPECT_EQ(withoutLastCharacter(astral), u"1");
     EXPECT_EQ(withoutLastCharacter(loneHigh), u"1");
     EXPECT_EQ(withoutLastCharacter(u"A"), u"");
+    // A view that starts on the low half of a pair never looks back at the high half.
+    EXPECT_EQ(withoutLastCharacter(TextView(astral).substr(2)), u"");
     EXPECT_EQ(withoutLastCharacter(u""), u"");
 }
 
@@ -41,11 +57,36 @@ TEST(Text, SlicesByCharacter) {
     EXPECT_EQ(findCharacter(u"12", u','), 0u);
 }
 
-TEST(Text, Utf8RoundTripAndRepair) {
-    EXPECT_EQ(toUtf8(fromUtf8("出错 \xF0\x9F\x98\x80")), "出错 \xF0\x9F\x98\x80");
-    EXPECT_EQ(fromUtf8("a\xFF"), u"a\uFFFD");
-    EXPECT_EQ(fromUtf8("\xE5\x87"), u"\uFFFD\uFFFD"); // truncated sequence
-    EXPECT_EQ(toUtf8(loneHigh), "1\xEF\xBF\xBD");
+// The edges of each encoding length and of both surrogate ranges, both ways.
+TEST(Text, Utf8AtTheEdgesOfEveryRange) {
+    const std::pair<std::string, Text> same[] = {
+        {"\x7F", u"\x7F"},           {"\xC2\x80", u"\u0080"},
+        {"\xDF\xBF", u"\u07FF"},     {"\xE0\xA0\x80", u"\u0800"},
+        {"\xED\x9F\xBF", u"\uD7FF"}, {"\xEE\x80\x80", u"\uE000"},
+        {"\xEF\xBF\xBF", u"\uFFFF"}, {"\xF0\x90\x80\x80", u"\U00010000"},
+        {"出错", u"出错"},           {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
+    };
+    for (const auto& [utf8, utf16] : same) {
+        EXPECT_EQ(toUtf8(utf16), utf8);
+        EXPECT_EQ(fromUtf8(utf8), utf16) << ::testing::PrintToString(utf8);
+    }
+}
+
+// Surrogates are not characters: a lone one in UTF-16, or one encoded in UTF-8, becomes
+// U+FFFD, as does every byte of a sequence that is not UTF-8.
+TEST(Text, Utf8RepairsWhatIsNoCharacter) {
+    for (char16_t unit : {0xD800, 0xDBFF, 0xDC00, 0xDFFF})
+        EXPECT_EQ(toUtf8(Text(1, unit)), "\xEF\xBF\xBD") << int(unit);
+    const std::pair<std::string, Text> repaired[] = {
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},           // U+D800
+        {"\xED\xBF\xBF", u"\uFFFD\uFFFD\uFFFD"},           // U+DFFF
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // U+110000
+        {"a\xFF", u"a\uFFFD"},
+        {"\xC3!", u"\uFFFD!"},         // a lead byte without its continuation
+        {"\xE5\x87", u"\uFFFD\uFFFD"}, // cut short
+    };
+    for (const auto& [utf8, utf16] : repaired)
+        EXPECT_EQ(fromUtf8(utf8), utf16) << ::testing::PrintToString(utf8);
 }
 
 } // namespace

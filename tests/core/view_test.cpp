@@ -106,14 +106,6 @@ TEST_F(Window, WidgetsAtStartAreTheVisibleControlsFocusableFirstInTabOrder) {
     EXPECT_EQ(view::timersOf(w.form()), std::vector<Timer*>{&w.Timer1});
 }
 
-TEST(ViewPolicyCaret, StaysWhereThePersonLeftItWithinTheText) {
-    const struct {
-        std::size_t caret, length, after;
-    } cases[] = {{2, 4, 2}, {4, 4, 4}, {4, 1, 1}, {3, 0, 0}, {0, 9, 0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(view::caretAfterMirror(c.caret, c.length), c.after) << c.caret << " " << c.length;
-}
-
 class Policy : public Window {
 protected:
     view::ViewPolicy policy{w.form(), platform, [this](int code) { quits.push_back(code); }};

@@ -59,6 +59,11 @@ class Person:
         self.click(rect)
         self.s.type(text)
 
+    def enter(self, value='1F'):
+        """Types the hex `value` into the entry and waits for the cells to show it."""
+        self.type_into(layout.DATA_IN, value)
+        self.wait_for_cells(bits(int(value, 16)), value)
+
     def press(self, *keys):
         self.s.key(*keys)
 
@@ -131,10 +136,12 @@ class Person:
                       '%s: Enter did not close the message' % what)
         return text[0]
 
-    def close_messages(self, count, what, since=None):
-        """Closes `count` messages that come one after another; returns their texts."""
-        return [self.close_message('%s, %d of %d' % (what, n + 1, count), since if n == 0 else None)
-                for n in range(count)]
+    def close_messages(self, count, says, what, since=None):
+        """Closes `count` messages that come one after another, each of which `says` the
+        same text."""
+        texts = [self.close_message('%s, %d of %d' % (what, n + 1, count), since if n == 0 else None)
+                 for n in range(count)]
+        expect(texts == [says] * count, '%s: messages %s' % (what, texts))
 
     def no_message(self, what):
         """No message window is open. Call it once the action's outcome has been seen:

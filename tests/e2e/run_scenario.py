@@ -21,8 +21,7 @@ sys.path.insert(0, HERE)
 sys.dont_write_bytecode = True  # the source tree stays as committed
 
 from x_session import XSession, tools_missing  # noqa: E402
-
-SKIP = 77
+from display import SKIP, skip_unless_ci  # noqa: E402
 
 
 def all_scenarios():
@@ -82,8 +81,7 @@ def main():
     name = names[0]
     missing = tools_missing() + getattr(table[name], 'missing', list)()
     if missing:
-        log('missing: ' + ', '.join(missing))
-        return 1 if os.environ.get('CI') else SKIP
+        return skip_unless_ci(', '.join(missing))
     if not os.environ.get('PELMORA_E2E_BUS'):
         os.environ['PELMORA_E2E_BUS'] = '1'
         os.execvp('dbus-run-session', ['dbus-run-session', '--', sys.executable] + sys.argv)

@@ -35,8 +35,7 @@ def start_up(p):
 
 
 def type_1F(p):
-    p.type_into(layout.DATA_IN, '1F')
-    p.wait_for_cells(bits(0x1F), '1F')
+    p.enter()
     shot = p.shot()
     expect(layout.cell_colour(p.s, shot, layout.view_cell(4)) == 'red', 'cell 4 is not red')
     expect(layout.cell_colour(p.s, shot, layout.view_cell(5)) == 'light blue', 'cell 5 not light blue')
@@ -45,13 +44,11 @@ def type_1F(p):
 
 def invalid_in_the_middle(p):
     """123, then G typed after the 1: the entry 1G23 loses its last character three times."""
-    p.type_into(layout.DATA_IN, '123')
-    p.wait_for_cells(bits(0x123), '123')
+    p.enter('123')
     p.press('Home', 'Right')
     typed = time.monotonic()
     p.s.type('G')
-    texts = p.close_messages(3, '1G23', since=typed)
-    expect(texts == ['请正确输入16进制数'] * 3, '1G23: messages %s' % texts)
+    p.close_messages(3, '请正确输入16进制数', '1G23', since=typed)
     p.wait_for_cells(bits(1), '1G23 shrinks to 1')
     got = p.text_of(layout.DATA_IN)
     expect(got == '1', '1G23 leaves %r in the entry' % got)
@@ -59,25 +56,14 @@ def invalid_in_the_middle(p):
 
 
 def nine_characters(p):
-    p.type_into(layout.DATA_IN, '12345678')
-    p.wait_for_cells(bits(0x12345678), '12345678')
+    p.enter('12345678')
     typed = time.monotonic()
     p.s.type('9')
-    texts = p.close_messages(1, 'ninth character', since=typed)
-    expect(texts == ['不处理超过32bit的数据'], 'ninth character: %s' % texts)
+    p.close_messages(1, '不处理超过32bit的数据', 'ninth character', since=typed)
     got = p.text_of(layout.DATA_IN)
     expect(got == '123456789', 'the entry keeps %r, expected all nine characters' % got)
     p.wait_for_cells(bits(0x12345678), 'nine characters keep the earlier value')
     p.no_message('nine characters')
-
-
-def select(p, range_text, how):
-    """Types `range_text` into the range box and presses "Select" by `how`."""
-    p.type_into(layout.SELECT_RANGE, range_text)
-    if how == 'enter':
-        p.press('Return')
-    else:
-        p.click(layout.SELECT)
 
 
 def field(p):
@@ -89,45 +75,31 @@ def expect_field(p, want, what):
                lambda: '%s: readouts %s, expected %s' % (what, field(p), want))
 
 
-def select_0_3(how):
+def selection(range_text, how, ticked, readouts, message=None):
+    """With 1F entered, `range_text` typed into the range box and "Select" pressed by
+    `how` ('button' or 'enter'): the boxes `ticked`, the field `readouts`, the message if
+    one comes, and the range box left as typed."""
     def scenario(p):
-        p.type_into(layout.DATA_IN, '1F')
-        p.wait_for_cells(bits(0x1F), '1F')
-        select(p, '0,3', how)
-        p.wait_for_ticks({0, 1, 2, 3}, 'Select 0,3 by ' + how)
-        expect_field(p, ('1111B', '0FH'), 'Select 0,3 by ' + how)
-        p.no_message('Select 0,3')
+        p.enter()
+        what = 'Select %s by %s' % (range_text, how)
+        p.type_into(layout.SELECT_RANGE, range_text)
+        pressed = time.monotonic()
+        if how == 'enter':
+            p.press('Return')
+        else:
+            p.click(layout.SELECT)
+        if message:
+            p.close_messages(1, message, what, since=pressed)
+        p.wait_for_ticks(ticked, what)
+        expect_field(p, readouts, what)
+        got = p.text_of(layout.SELECT_RANGE)
+        expect(got == range_text, '%s: the range box now shows %r' % (what, got))
+        p.no_message(what)
     return scenario
 
 
-def select_31_0(p):
-    p.type_into(layout.DATA_IN, '1F')
-    p.wait_for_cells(bits(0x1F), '1F')
-    select(p, '31,0', 'button')
-    p.wait_for_ticks(set(range(32)), 'Select 31,0')
-    expect_field(p, ('0' * 27 + '1' * 5 + 'B', '01FH'), 'Select 31,0')
-    p.no_message('Select 31,0')
-
-
-def select_30_40(p):
-    p.type_into(layout.DATA_IN, '1F')
-    p.wait_for_cells(bits(0x1F), '1F')
-    pressed = time.monotonic()
-    select(p, '30,40', 'button')
-    texts = p.close_messages(1, 'Select 30,40', since=pressed)
-    expect(texts == ['输入查看位范围有错'], 'Select 30,40: %s' % texts)
-    p.wait_for_ticks({30, 31}, 'Select 30,40')
-    expect_field(p, ('00B', '00H'), 'Select 30,40')
-    got = p.text_of(layout.SELECT_RANGE)
-    expect(got == '30,40', 'the range box now shows %r' % got)
-    p.no_message('Select 30,40')
-
-
 def clear_select(p):
-    p.type_into(layout.DATA_IN, '1F')
-    select(p, '3,10', 'button')
-    p.wait_for_ticks(set(range(3, 11)), 'Select 3,10')
-    expect_field(p, ('00000011B', '03H'), 'Select 3,10')
+    selection('3,10', 'button', set(range(3, 11)), ('00000011B', '03H'))(p)
     p.click(layout.CLEAR_SELECT)
     p.wait_for_ticks(set(), 'Clear Select')
     expect_field(p, ('0B', '00H'), 'Clear Select')
@@ -166,8 +138,7 @@ def keyboard_only(p):
     p.wait_for_cells(bits(0x1F), '1F')
     pressed = time.monotonic()
     p.press('Tab', 'space')
-    texts = p.close_messages(1, 'Select by keyboard with no range', since=pressed)
-    expect(texts == ['输入查看位范围有错'], 'Select with no range: %s' % texts)
+    p.close_messages(1, '输入查看位范围有错', 'Select by keyboard with no range', since=pressed)
     p.press('Tab', 'space')
     p.wait_for_ticks({0}, 'box 0 by keyboard')
     expect_field(p, ('1B', '01H'), 'box 0 by keyboard')
@@ -195,10 +166,10 @@ SCENARIOS = {
     'type_1F': type_1F,
     'invalid_1G23': invalid_in_the_middle,
     'nine_characters': nine_characters,
-    'select_0_3_button': select_0_3('button'),
-    'select_0_3_enter': select_0_3('enter'),
-    'select_31_0': select_31_0,
-    'select_30_40': select_30_40,
+    'select_0_3_button': selection('0,3', 'button', {0, 1, 2, 3}, ('1111B', '0FH')),
+    'select_0_3_enter': selection('0,3', 'enter', {0, 1, 2, 3}, ('1111B', '0FH')),
+    'select_31_0': selection('31,0', 'button', set(range(32)), ('0' * 27 + '1' * 5 + 'B', '01FH')),
+    'select_30_40': selection('30,40', 'button', {30, 31}, ('00B', '00H'), '输入查看位范围有错'),
     'clear_select': clear_select,
     'composer_0_and_4': composer_boxes,
     'clear_set': clear_set,

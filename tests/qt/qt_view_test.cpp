@@ -1,64 +1,31 @@
 // The widgets the view creates: where they are, how they look, what a screen reader
 // hears, and how model changes reach them.
 #include <QAccessible>
-#include <QTimer>
 
 #include "frontends/qt/qt_client_widget.h"
-#include <ostream>
+#include "view/layout.h"
+#include "view/view_policy.h"
 
 #include "qt_window_fixture.h"
 
 namespace pelmora::testing {
 namespace {
 
-using Pick = std::function<Control&(Main&)>;
-
-struct GeometryRow {
-    const char* what;
-    Pick control;
-    QRect pixels;
-};
-// Names the row in test listings instead of dumping its bytes.
-void PrintTo(const GeometryRow& row, std::ostream* out) { *out << row.what; }
-
-class Geometry : public QtWindowTest, public ::testing::WithParamInterface<GeometryRow> {};
-
-TEST_P(Geometry, IsTheDesignsTwipsOverFifteen) {
-    const GeometryRow& row = GetParam();
-    QWidget* w = widget(row.control(model));
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->geometry(), row.pixels);
-    EXPECT_TRUE(w->isVisible());
+// Where each control lands is the view's to say (core/view_test.cpp); here every widget
+// must sit exactly there, shown.
+TEST_F(QtWindowTest, EveryWidgetSitsOnItsControlsRectangle) {
+    std::size_t widgets = 0;
+    for (const Control* c : model.form().controls()) {
+        QWidget* w = widget(*c);
+        if (!w) continue;
+        ++widgets;
+        const view::PixelRect r = view::controlRect(*c);
+        EXPECT_EQ(w->geometry(), QRect(r.x, r.y, r.width, r.height)) << c->name() << c->index();
+        EXPECT_TRUE(w->isVisible()) << c->name() << c->index();
+    }
+    EXPECT_EQ(widgets, window->view().widgetCount());
+    EXPECT_EQ(widgets, view::widgetsAtStart(model.form()).size());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Layout, Geometry,
-    ::testing::Values(
-        // Cell 0 moves from its designed 9435 to its box's 9480 at load.
-        GeometryRow{
-            "cell0", [](Main& m) -> Control& { return m.LblBitInfo(0); }, {632, 88, 17, 17}},
-        GeometryRow{
-            "cell31", [](Main& m) -> Control& { return m.LblBitInfo(31); }, {12, 88, 17, 17}},
-        GeometryRow{
-            "index31", [](Main& m) -> Control& { return m.lblBitIndex(31); }, {12, 72, 17, 17}},
-        GeometryRow{"box0", [](Main& m) -> Control& { return m.BitCheck(0); }, {632, 112, 17, 17}},
-        // Composer boxes: 310 twips from box 0 to box 1, single-precision lefts rounded.
-        GeometryRow{
-            "setBox1", [](Main& m) -> Control& { return m.BitSetCheck(1); }, {611, 248, 13, 13}},
-        GeometryRow{
-            "setBox31", [](Main& m) -> Control& { return m.BitSetCheck(31); }, {11, 248, 13, 13}},
-        GeometryRow{
-            "setCell31", [](Main& m) -> Control& { return m.LblBitSetInfo(31); }, {7, 225, 17, 17}},
-        GeometryRow{"setIndex0",
-                    [](Main& m) -> Control& { return m.lblBitSetIndex(0); },
-                    {628, 208, 17, 17}},
-        GeometryRow{"entry", [](Main& m) -> Control& { return m.txtDataIn; }, {64, 40, 153, 22}},
-        GeometryRow{"select", [](Main& m) -> Control& { return m.Command2; }, {398, 40, 81, 25}},
-        GeometryRow{"credit", [](Main& m) -> Control& { return m.Label2; }, {0, 320, 385, 20}},
-        GeometryRow{"clock", [](Main& m) -> Control& { return m.Label3; }, {387, 320, 273, 20}},
-        GeometryRow{
-            "heading", [](Main& m) -> Control& { return m.Label5(0); }, {288, 176, 89, 25}}),
-    [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(QtWindowTest, ClientIsFixedAndTheWindowOnlyAddsSpace) {
     QWidget& client = window->client();
@@ -73,47 +40,37 @@ TEST_F(QtWindowTest, ClientIsFixedAndTheWindowOnlyAddsSpace) {
     EXPECT_EQ(client.geometry(), QRect(0, 0, 662, 341));
 }
 
-struct ColourRow {
-    const char* what;
-    Pick control;
-    QColor fore, back; // invalid: the dialog's own colour
-};
-// Names the row in test listings instead of dumping its bytes.
-void PrintTo(const ColourRow& row, std::ostream* out) { *out << row.what; }
-
-class Colours : public QtWindowTest, public ::testing::WithParamInterface<ColourRow> {};
-
-TEST_P(Colours, AreTheDesignsAfterLoad) {
-    const ColourRow& row = GetParam();
-    QtLabelWidget* l = label(row.control(model));
-    ASSERT_NE(l, nullptr);
-    const QPalette& palette = window->client().palette();
-    EXPECT_EQ(l->foreColour(), row.fore.isValid() ? row.fore : palette.color(QPalette::ButtonText));
-    EXPECT_EQ(l->backColour(), row.back.isValid() ? row.back : palette.color(QPalette::Window));
-}
-
 const QColor lightBlue(192, 192, 255), darkBlue(0, 0, 192), red(255, 0, 0), none;
 
-INSTANTIATE_TEST_SUITE_P(
-    Design, Colours,
-    ::testing::Values(
-        ColourRow{"cell0", [](Main& m) -> Control& { return m.LblBitInfo(0); }, none, lightBlue},
-        ColourRow{"cell31", [](Main& m) -> Control& { return m.LblBitInfo(31); }, none, lightBlue},
-        ColourRow{"setCell16", [](Main& m) -> Control& { return m.LblBitSetInfo(16); }, none,
-                  lightBlue},
-        ColourRow{"index7", [](Main& m) -> Control& { return m.lblBitIndex(7); }, darkBlue, none},
-        ColourRow{"index23", [](Main& m) -> Control& { return m.lblBitIndex(23); }, darkBlue, none},
-        ColourRow{"index8", [](Main& m) -> Control& { return m.lblBitIndex(8); },
-                  QColor(192, 0, 192), none},
-        ColourRow{"setIndex31", [](Main& m) -> Control& { return m.lblBitSetIndex(31); }, darkBlue,
-                  none},
-        ColourRow{"setIndex16", [](Main& m) -> Control& { return m.lblBitSetIndex(16); },
-                  QColor(255, 0, 255), none},
-        ColourRow{"credit", [](Main& m) -> Control& { return m.Label2; }, red, none},
-        ColourRow{"viewHeading", [](Main& m) -> Control& { return m.Label5(1); }, QColor(0, 0, 255),
-                  none},
-        ColourRow{"setHeading", [](Main& m) -> Control& { return m.Label5(0); }, red, none}),
-    [](const auto& info) { return std::string(info.param.what); });
+// The design's colours as RGB after load; an invalid one is the dialog's own.
+TEST_F(QtWindowTest, LabelsShowTheDesignsColoursAfterLoad) {
+    const struct {
+        const char* name;
+        int index;
+        QColor fore, back;
+    } rows[] = {
+        {"LblBitInfo", 0, none, lightBlue},
+        {"LblBitInfo", 31, none, lightBlue},
+        {"LblBitSetInfo", 16, none, lightBlue},
+        {"lblBitIndex", 7, darkBlue, none},
+        {"lblBitIndex", 23, darkBlue, none},
+        {"lblBitIndex", 8, QColor(192, 0, 192), none},
+        {"lblBitSetIndex", 31, darkBlue, none},
+        {"lblBitSetIndex", 16, QColor(255, 0, 255), none},
+        {"Label2", -1, red, none},
+        {"Label5", 1, QColor(0, 0, 255), none},
+        {"Label5", 0, red, none},
+    };
+    const QPalette& palette = window->client().palette();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + std::to_string(row.index));
+        QtLabelWidget* l = label(model.form().array<Label>(row.name)(row.index));
+        ASSERT_NE(l, nullptr);
+        EXPECT_EQ(l->foreColour(),
+                  row.fore.isValid() ? row.fore : palette.color(QPalette::ButtonText));
+        EXPECT_EQ(l->backColour(), row.back.isValid() ? row.back : palette.color(QPalette::Window));
+    }
+}
 
 TEST_F(QtWindowTest, LabelsCarryBorderAndAlignment) {
     EXPECT_TRUE(label(model.LblBitSelected)->hasBorder());
@@ -232,11 +189,7 @@ TEST_F(QtWindowTest, WindowHasCaptionAndIcon) {
 }
 
 TEST_F(QtWindowTest, ClosingTheWindowEndsTheProgram) {
-    QTimer::singleShot(0, window.get(), [this] { window->close(); });
-    QTimer watchdog; // gone with the test, so it cannot end a later test's event loop
-    watchdog.callOnTimeout([] { QCoreApplication::exit(1); });
-    watchdog.start(30000);
-    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(exitCodeAfter([this] { window->close(); }), 0);
     EXPECT_FALSE(window->isVisible());
 }
 

@@ -17,7 +17,6 @@ Exit 0 when every check holds, 1 with a list of what failed, 77 (skip) when a to
 the program is missing and CI is not set.
 """
 
-import os
 import re
 import struct
 import subprocess
@@ -25,12 +24,17 @@ import sys
 import tempfile
 from pathlib import Path
 
-SKIP = 77
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "support"))
+from display import skip_unless_ci  # noqa: E402
+
 MAX_SIZE = 2 * 1024 * 1024
+# The DLLs that come with Windows itself (bench/report.py reads this list too); anything
+# else would have to ship beside the program.
 SYSTEM_DLLS = {
-    "kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "ole32.dll", "oleaut32.dll",
-    "oleacc.dll", "advapi32.dll", "shell32.dll", "shlwapi.dll", "uxtheme.dll", "msvcrt.dll",
-    "version.dll", "imm32.dll", "comdlg32.dll", "uuid.dll",
+    "kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll", "advapi32.dll",
+    "shell32.dll", "shlwapi.dll", "ole32.dll", "oleaut32.dll", "uxtheme.dll", "msvcrt.dll",
+    "imm32.dll", "winmm.dll", "version.dll", "oleacc.dll", "uiautomationcore.dll",
+    "dwmapi.dll", "ntdll.dll", "ucrtbase.dll",
 }
 VERSION_STRINGS = {
     "ProductName": "Pelmora",
@@ -38,11 +42,6 @@ VERSION_STRINGS = {
     "OriginalFilename": "Pelmora.exe",
 }
 ICON_IMAGES = sorted((size, size, bits) for size in (48, 32, 16) for bits in (4, 8, 32))
-
-
-def missing(what):
-    print(f"missing: {what}")
-    return 1 if os.environ.get("CI") else SKIP
 
 
 def check_headers(exe, objdump):
@@ -171,9 +170,9 @@ def main():
         return 2
     exe, tool = Path(sys.argv[2]), sys.argv[3]
     if not exe.is_file():
-        return missing(f"{exe} (build the windows preset first)")
+        return skip_unless_ci(f"{exe} (build the windows preset first)")
     if not tool or tool.endswith("NOTFOUND") or not Path(tool).exists():
-        return missing("objdump for i686-w64-mingw32" if mode == "headers"
+        return skip_unless_ci("objdump for i686-w64-mingw32" if mode == "headers"
                        else "wrestool (icoutils)")
     if mode == "headers":
         problems = check_headers(exe, tool)

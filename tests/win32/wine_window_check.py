@@ -4,15 +4,10 @@
 Usage: wine_window_check.py (--exe32 EXE | --exe64 EXE) [--locale LOCALE] [--no-font-link]
                             [--pictures] [--screenshot PNG]
 
-The window must be titled "Pelmoria" with a 662 x 341 client at 96 dpi; the Chinese
-captions in "MS Sans Serif" show their characters, not boxes; all cells start light blue;
-typing 1F paints cells 0 to 4 red and the rest light blue; typing G brings a message box
-titled "出错" that Enter closes, after which the cells still show 1F; "0,3" typed into the
-range box followed by Enter (the default button "Select") ticks boxes 0 to 3; a click on
-composer box 5 paints its cell red, and Space on it turns the cell silver; Tab from the
-range box, then Space, presses "Clear Select". With --pictures, at start-up and after
-composer box 5 the window must look like its pictures in pictures/, the clock aside
-(PELMORA_RENEW_PICTURES=1 renews them).
+What a person does and must then see is the table STEPS below, in order; with --pictures
+the window must also look like its pictures in pictures/, the clock aside
+(PELMORA_RENEW_PICTURES=1 renews them). The first step that finds the program ended, or
+without a window, ends the check as failed.
 
 --exe32 is the program that ships, run under wine32; a kernel without 32-bit execution
 (Linux with ia32 emulation off) cannot run that, and tests/win32/vm/ runs this check in a
@@ -27,7 +22,6 @@ missing and CI is not set.
 """
 
 import argparse
-import os
 import sys
 import tempfile
 import time
@@ -35,27 +29,9 @@ from pathlib import Path
 
 import wine_session as ws
 import window_layout as layout
-from display import DEADLINE, Failure, match_picture, missing_tools, wait_until
+from display import DEADLINE, Failure, match_picture, missing_tools, skip_unless_ci, wait_until
 
-SKIP = 77
 PICTURES = Path(__file__).resolve().parent / "pictures"
-
-
-def fail_or_skip(message):
-    print(f"missing: {message}")
-    return 1 if os.environ.get("CI") else SKIP
-
-
-def row_pattern(session, shot, cells, ones):
-    """Which cells do not have the colour they should for the set of 1 bits."""
-    return [f"{i}: {layout.cell_colour(session, shot, cells(i))}" for i in range(32)
-            if layout.cell_colour(session, shot, cells(i)) != ("red" if i in ones else "light blue")]
-
-
-def ticks(session, shot):
-    return sorted(layout.row_ticks(session, shot))
-
-
 # The Chinese captions in "MS Sans Serif".
 SANS_CAPTIONS = {"数据输入": layout.Rect(117, 598, 858, 234), "选择位范围": layout.Rect(3510, 585, 975, 260),
                  "二进制": layout.Rect(0, 2040, 615, 375)}
@@ -73,110 +49,125 @@ def boxed_captions(session, shot):
     return boxed
 
 
-def open_window(session, exe):
-    session.start_program(exe)
-    try:
-        return session.wait_for_window("Pelmoria", session.program, 4 * DEADLINE)
-    except Failure:
-        if session.program.poll() is None:
-            raise
-    # A freshly booted prefix now and then loses the very first start; once more.
-    print(f"the program ended ({session.program.returncode}) before showing a window; "
-          f"starting it again\n{session.log_tail()}")
-    session.start_program(exe)
-    return session.wait_for_window("Pelmoria", session.program, 4 * DEADLINE)
+def unless(ok, seen):
+    return None if ok else seen
+
+
+class Run:
+    """What the steps share: the session, the window once open and the last message box.
+    Each check waits for what it wants to see and returns None when it came,
+    else what was seen instead."""
+
+    def __init__(self, session, exe):
+        self.s, self.exe = session, exe
+        self.window, self.box = None, []
+
+    def cells(self, cell, ones):
+        """Cells that do not show their bit of `ones` (red for 1, light blue for 0)."""
+        wrong = lambda shot: [f"{i}: {c}" for i in range(32) for c in
+                              [layout.cell_colour(self.s, shot, cell(i))]
+                              if c != ("red" if i in ones else "light blue")]
+        return ", ".join(wrong(self.s.wait_for_screen(lambda shot: not wrong(shot)))) or None
+
+    def ticks(self, want):
+        read = lambda shot: sorted(layout.row_ticks(self.s, shot))
+        got = read(self.s.wait_for_screen(lambda shot: read(shot) == want))
+        return unless(got == want, f"ticked {got}")
+
+    def looks_like(self, picture):
+        clock = (layout.CLOCK.x, layout.CLOCK.y, layout.CLOCK.w, layout.CLOCK.h)
+        return match_picture(self.s, PICTURES / picture, layout.CLIENT, [clock], layout.name_at)
+
+    def opens(self):
+        self.s.start_program(self.exe)
+        try:
+            self.window = self.s.wait_for_window("Pelmoria", self.s.program, 4 * DEADLINE)
+        except Failure as failure:
+            return str(failure)
+
+    def captions(self):
+        shot = self.s.wait_for_screen(lambda shot: not boxed_captions(self.s, shot))
+        return unless(not boxed_captions(self.s, shot), "boxes in " + ", ".join(boxed_captions(self.s, shot)))
+
+    def message(self):
+        self.s.type("G", delay=150)
+        self.box = wait_until(lambda: self.s.windows("出错"))
+        return unless(self.box, "no message box")
+
+    def enter_closes(self):
+        self.s.focus(self.box[0])
+        self.s.key("Return")
+        return unless(wait_until(lambda: not self.s.windows("出错")), "the box stays")
+
+    def silver(self):
+        colour = lambda shot: layout.cell_colour(self.s, shot, layout.set_cell(5))
+        got = colour(self.s.wait_for_screen(lambda shot: colour(shot) == "silver"))
+        return unless(got == "silver", got)
+
+    def act(self, *actions):
+        """Does what a person does: ("type", text), ("keys", key...), ("click", rect)."""
+        for kind, *args in actions:
+            {"type": lambda text: self.s.type(text, delay=150), "keys": self.s.key,
+             "click": lambda rect: self.s.click(*rect.centre),
+             "focus": lambda: self.s.focus(self.window)}[kind](*args)
+        return self
+
+
+def picture(name):
+    """A step that compares the window with pictures/`name`, run with --pictures only."""
+    check = lambda r: r.looks_like(name)
+    check.picture = True
+    return f"the window looks like pictures/{name} (the clock aside)", check
+
+
+ONES_1F = {0, 1, 2, 3, 4}
+# What a person does and sees, in order: (what must hold, the check).
+STEPS = [
+    ("a window titled Pelmoria opens", Run.opens),
+    ("the window gives the taskbar its icon, 16 and 32 px among them",
+     lambda r: unless({(16, 16), (32, 32)} <= set(icons := r.s.icon_sizes(r.window)), f"icons {icons}")),
+    ("client area is 662 x 341 at 96 dpi",
+     lambda r: unless((size := r.s.look_at(r.window)) == layout.CLIENT, f"{size[0]} x {size[1]}")),
+    ("all analysis cells start light blue", lambda r: r.cells(layout.view_cell, set())),
+    ('the Chinese captions in "MS Sans Serif" show characters, not boxes', Run.captions),
+    picture("start-up.png"),
+    ("typing 1F paints cells 0-4 red, the rest light blue",
+     lambda r: r.act(("focus",), ("type", "1F")).cells(layout.view_cell, ONES_1F)),
+    ('typing G brings a message box titled "出错"', Run.message),
+    ("Enter closes the message box", Run.enter_closes),
+    ("the cells still show 1F afterwards", lambda r: r.cells(layout.view_cell, ONES_1F)),
+    ('"0,3" and Enter (the default button "Select") tick boxes 0 to 3',
+     lambda r: r.act(("click", layout.SELECT_RANGE), ("type", "0,3"), ("keys", "Return")).ticks([0, 1, 2, 3])),
+    ("a click on composer box 5 paints its cell red",
+     lambda r: r.act(("click", layout.set_box(5))).cells(layout.set_cell, {5})),
+    picture("1F-select-0,3-composer-5.png"),
+    ("Space on the focused composer box unticks it once (cell silver)",
+     lambda r: r.act(("keys", "space")).silver()),
+    ('Tab from the range box, then Space, presses "Clear Select"',
+     lambda r: r.act(("click", layout.SELECT_RANGE), ("keys", "Tab", "space")).ticks([])),
+]
 
 
 def run_checks(session, exe, screenshot, pictures):
-    checks = []
-
-    def check(name, ok, detail=""):
-        checks.append(ok)
-        print(f"{'ok  ' if ok else 'FAIL'} {name}{': ' + detail if detail and not ok else ''}")
-        if not ok and session.program.poll() is not None:
-            print(f"the program has ended ({session.program.returncode})\n{session.log_tail()}")
-            raise SystemExit(1)
-
-    def cells_show(cells, ones):
-        shot = session.wait_for_screen(lambda s: not row_pattern(session, s, cells, ones))
-        return ", ".join(row_pattern(session, shot, cells, ones))
-
-    def ticks_show(want):
-        return ticks(session, session.wait_for_screen(lambda s: ticks(session, s) == want))
-
-    def looks_like(picture):
-        if not pictures:
-            return
-        clock = (layout.CLOCK.x, layout.CLOCK.y, layout.CLOCK.w, layout.CLOCK.h)
-        wrong = match_picture(session, PICTURES / picture, layout.CLIENT, [clock], layout.name_at)
-        check(f"the window looks like pictures/{picture} (the clock aside)", not wrong, wrong)
-
-    try:
-        window = open_window(session, exe)
-    except Failure as failure:
-        check("a window titled Pelmoria opens", False, str(failure))
-        print(session.log_tail())
-        return False
-    check("a window titled Pelmoria opens", True)
-    icons = session.icon_sizes(window)
-    check("the window gives the taskbar its icon, 16 and 32 px among them",
-          {(16, 16), (32, 32)} <= set(icons), f"icons {icons}")
-    size = session.look_at(window)
-    check("client area is 662 x 341 at 96 dpi", size == layout.CLIENT, f"{size[0]} x {size[1]}")
-
-    wrong = cells_show(layout.view_cell, set())
-    check("all analysis cells start light blue", not wrong, wrong)
-    boxed = boxed_captions(session, session.wait_for_screen(lambda s: not boxed_captions(session, s)))
-    check('the Chinese captions in "MS Sans Serif" show characters, not boxes', not boxed,
-          "boxes in " + ", ".join(boxed))
-    looks_like("start-up.png")
-
-    session.focus(window)
-    session.type("1F", delay=150)
-    ones = {0, 1, 2, 3, 4}
-    wrong = cells_show(layout.view_cell, ones)
-    check("typing 1F paints cells 0-4 red, the rest light blue", not wrong, wrong)
-
-    session.type("G", delay=150)
-    box = wait_until(lambda: session.windows("出错"))
-    check('typing G brings a message box titled "出错"', bool(box))
-    if box:
-        session.focus(box[0])
-        session.key("Return")
-        check("Enter closes the message box", bool(wait_until(lambda: not session.windows("出错"))))
-    wrong = cells_show(layout.view_cell, ones)
-    check("the cells still show 1F afterwards", not wrong, wrong)
-
-    # The range box, then Enter: the default button "Select" ticks boxes 0 to 3.
-    session.click(*layout.SELECT_RANGE.centre)
-    session.type("0,3", delay=150)
-    session.key("Return")
-    got = ticks_show([0, 1, 2, 3])
-    check('"0,3" and Enter tick boxes 0 to 3', got == [0, 1, 2, 3], f"ticked {got}")
-    session.click(*layout.set_box(5).centre)
-    wrong = cells_show(layout.set_cell, {5})
-    check("a click on composer box 5 paints its cell red", not wrong, wrong)
-    looks_like("1F-select-0,3-composer-5.png")
-
-    # Space on the focused box unticks it once: the cell turns silver, not back to red.
-    colour = lambda s: layout.cell_colour(session, s, layout.set_cell(5))
-    session.key("space")
-    shot = session.wait_for_screen(lambda s: colour(s) == "silver")
-    check("Space on the focused composer box unticks it (cell silver)", colour(shot) == "silver",
-          colour(shot))
-
-    # Tab order: the range box is followed by "Clear Select"; Space presses it.
-    session.click(*layout.SELECT_RANGE.centre)
-    session.key("Tab", "space")
-    got = ticks_show([])
-    check('Tab from the range box, then Space, presses "Clear Select"', not got, f"ticked {got}")
-
+    """Runs every step and reports each; stops at once when the program has ended or
+    never showed its window, with Wine's log."""
+    run, ok = Run(session, exe), True
+    for what, check in STEPS:
+        if getattr(check, "picture", False) and not pictures:
+            continue
+        problem = check(run)
+        ok = ok and problem is None
+        print(f"{'ok  ' if problem is None else 'FAIL'} {what}{': ' + problem if problem else ''}")
+        if session.program.poll() is not None or run.window is None:
+            print(f"the program has ended ({session.program.returncode})"
+                  if session.program.poll() is not None else "no window to look at")
+            print(session.log_tail())
+            return False
     if screenshot:
-        session.click(*layout.set_box(5).centre)
-        cells_show(layout.set_cell, {5})
-        session.save_png(screenshot, window)
+        run.act(("click", layout.set_box(5))).cells(layout.set_cell, {5})
+        session.save_png(screenshot, run.window)
         print(f"screenshot saved to {screenshot}")
-    return all(checks)
+    return ok
 
 
 def main():
@@ -193,12 +184,12 @@ def main():
 
     absent = missing_tools(["xprop"])
     if absent:
-        return fail_or_skip(", ".join(absent))
+        return skip_unless_ci(", ".join(absent))
     if not program.is_file():
-        return fail_or_skip(f"{program} (build it first)")
+        return skip_unless_ci(f"{program} (build it first)")
     wine = ws.pick_wine(program, 32 if args.exe32 else 64)
     if isinstance(wine, str):
-        return fail_or_skip(wine)
+        return skip_unless_ci(wine)
     print(wine.describe())
 
     started = time.monotonic()

@@ -12,11 +12,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 [ $# -eq 2 ] || { echo "usage: $0 EXE OUTDIR" >&2; exit 2; }
 exe=$1 out=$2
 
-missing() {
-    echo "missing: $1"
-    if [ -n "${CI:-}" ]; then exit 1; else exit 77; fi
-}
-[ -f "$exe" ] || missing "$exe (build the windows preset first)"
+# skip_or_fail: exit 77 (skip) when something is missing, or fail under CI.
+source "$here/../../../packaging/tests/lib.sh"
+[ -f "$exe" ] || skip_or_fail "$exe (build the windows preset first)"
 
 rm -rf "$out"
 mkdir -p "$out/win32" "$out/support"
@@ -45,7 +43,7 @@ if [ -z "${PELMORA_WINE_VM:-}" ] && /usr/lib/wine/wine --version >/dev/null 2>&1
         mkdir -p "$out/locale"
         localedef -i zh_CN -f UTF-8 "$out/locale/zh_CN.UTF-8" 2>/dev/null ||
             [ -f "$out/locale/zh_CN.UTF-8/LC_CTYPE" ] ||
-            missing "the zh_CN.UTF-8 locale (the locales package)"
+            skip_or_fail "the zh_CN.UTF-8 locale (the locales package)"
         export LOCPATH=$out/locale:/usr/lib/locale
     fi
     cd "$out" && exec bash checks.sh
@@ -53,9 +51,9 @@ fi
 
 echo "this kernel cannot run 32-bit programs (ia32 emulation is off): checking in a VM"
 for tool in qemu-system-x86_64 mmdebstrap genext2fs; do
-    command -v "$tool" >/dev/null || missing "$tool (bash scripts/install-deps.sh)"
+    command -v "$tool" >/dev/null || skip_or_fail "$tool (bash scripts/install-deps.sh)"
 done
-bash "$here/image.sh" >/dev/null || missing "the check VM's image: building it failed (see above)"
+bash "$here/image.sh" >/dev/null || skip_or_fail "the check VM's image: building it failed (see above)"
 # Inside the VM every tool is there, so the check must not skip; under emulation every
 # answer comes slower, so its deadline is longer.
 exec bash "$here/run.sh" "$out" 'CI=1 PELMORA_DEADLINE=150 sh checks.sh'
