@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the one table of Pelmora's figures against their targets into a Markdown file.
 
-Reads what bench/run.sh measured (window-start-bench's CSV, Google Benchmark's JSON, the
+Reads what bench/run.sh measured (start_up.py's CSV, Google Benchmark's JSON, the
 touch check's verdict, Pelmora.exe) and replaces the part of the document between the
 table markers; the prose around them is left as it is. Every figure is a median.
 """

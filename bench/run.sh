@@ -48,16 +48,14 @@ prio=()
 if nice -n -10 true 2>/dev/null; then prio=(nice -n -10); fi
 
 echo "== launch to first painted window, $runs runs each, interleaved"
-suite=$out/start.suite
-{
-  echo "pelmora '^Pelmoria\$' $build/src/frontends/qt/pelmora"
-  echo "qtfloor '^qtfloor\$' $out/qtfloor"
-  echo "floor '^floor\$' $out/floor"
-  for calc in galculator kcalc; do
-    if path=$(command -v "$calc"); then echo "$calc '$calc' $path"; fi
-  done
-} >"$suite"
-"${prio[@]}" python3 "$floor/window-start-bench" -n "$runs" --suite "$suite" --csv "$out/start.csv" | tee "$out/start.txt"
+programs=(--program pelmora '^Pelmoria$' "$build/src/frontends/qt/pelmora"
+          --program qtfloor '^qtfloor$' "$out/qtfloor"
+          --program floor '^floor$' "$out/floor")
+for calc in galculator kcalc; do
+  if path=$(command -v "$calc"); then programs+=(--program "$calc" "$calc" "$path"); fi
+done
+"${prio[@]}" python3 "$repo/bench/start_up.py" --runs "$runs" --csv "$out/start.csv" "${programs[@]}" |
+  tee "$out/start.txt"
 
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
