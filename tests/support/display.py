@@ -126,7 +126,9 @@ class Display:
         return proc
 
     def close(self):
-        for proc in reversed(self.procs + ([self.xvfb] if self.xvfb else [])):
+        # The programs first, the newest first, and the X server last, so that no program
+        # sees its display vanish and logs a broken connection.
+        for proc in reversed(([self.xvfb] if self.xvfb else []) + self.procs):
             if proc.poll() is None:
                 proc.send_signal(signal.SIGTERM)
             try:
