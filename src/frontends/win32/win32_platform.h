@@ -1,13 +1,6 @@
 #pragma once
 // The services the window asks of Windows besides drawing: a stop-icon message box owned
 // by the window, the time of day in the person's format, and the screen reader's words.
-//
-// AccessibleNames gives the window's controls screen-reader names, and speaks
-// announcements, through the accessibility property service that Windows ships in
-// oleacc.dll. A name set this way changes only what assistive technology reads: the
-// controls keep their design captions, sizes and drawing. Announcements go to a polite live
-// region, an empty window of no size that takes no focus. Where the service is missing
-// nothing is set or said.
 
 #include <windows.h>
 
@@ -20,6 +13,12 @@ struct IAccPropServices;
 
 namespace pelmora::win32 {
 
+// AccessibleNames gives the window's controls screen-reader names, and speaks
+// announcements, through the accessibility property service that Windows ships in
+// oleacc.dll. A name set this way changes only what assistive technology reads: the
+// controls keep their design captions, sizes and drawing. Announcements go to a polite live
+// region, an empty window of no size that takes no focus. Where the service is missing
+// nothing is set or said.
 class AccessibleNames {
 public:
     AccessibleNames();
@@ -49,6 +48,7 @@ class Win32Platform final : public Platform {
 public:
     // The window that owns the message boxes; until it exists they have no owner.
     void setOwner(HWND owner) { owner_ = owner; }
+    // The names of the window's controls and its live region.
     AccessibleNames& names() { return names_; }
 
     void messageBox(const Text& prompt, int flags, const Text& title) override;
