@@ -4,6 +4,11 @@ namespace pelmora::view {
 
 std::int16_t valueAfterClick(const CheckBox& box) { return box.value() == 0 ? 1 : 0; }
 
+void click(Control& control) {
+    if (auto* box = dynamic_cast<CheckBox*>(&control)) box->setValue(valueAfterClick(*box));
+    if (auto* button = dynamic_cast<CommandButton*>(&control)) button->click();
+}
+
 CommandButton* buttonForEnter(const Form& form, const Control* focus, KeyModifiers modifiers) {
     if (modifiers.shift || modifiers.control || modifiers.alt) return nullptr;
     for (Control* c : form.tabOrder())

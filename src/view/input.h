@@ -1,6 +1,6 @@
 #pragma once
-// What the person's keys and clicks mean, decided once for every front end: the value a
-// click on a check box gives it, the button Enter presses, and where the focus starts. It
+// What the person's keys and clicks mean, decided once for every front end: what a click on
+// a check box or a button does, the button Enter presses, and where the focus starts. It
 // reads the model only; a front end finds the widget, runs the answer through
 // ViewPolicy::forward and sends nothing itself.
 
@@ -15,6 +15,11 @@ namespace pelmora::view {
 // a widget that toggled itself before telling the view can never put the two out of step;
 // the widget then shows whatever the model ends with.
 std::int16_t valueAfterClick(const CheckBox& box);
+
+// A click (or Space) on `control`, as the model takes it: a check box gets
+// valueAfterClick, a button runs its Click handler, anything else ignores it. A front end
+// calls this for every click its widgets report, whatever kind of widget reported it.
+void click(Control& control);
 
 // The modifier keys held with a key.
 struct KeyModifiers {

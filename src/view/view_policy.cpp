@@ -11,6 +11,10 @@ bool hasWidget(const Control& c) {
     return c.kind() != ControlKind::Line && c.kind() != ControlKind::Timer;
 }
 
+std::string widgetName(const Control& c) {
+    return c.isArrayMember() ? c.name() + "(" + std::to_string(c.index()) + ")" : c.name();
+}
+
 std::vector<Control*> widgetsAtStart(const Form& form) {
     std::vector<Control*> out = form.tabOrder();
     std::erase_if(out, [](const Control* c) { return !c->visible(); });
@@ -18,6 +22,10 @@ std::vector<Control*> widgetsAtStart(const Form& form) {
         if (hasWidget(*c) && c->visible() && std::find(out.begin(), out.end(), c) == out.end())
             out.push_back(c);
     return out;
+}
+
+bool makesWidget(const Control& c, Property property) {
+    return hasWidget(c) && property == Property::Visible && c.visible();
 }
 
 std::vector<Control*> stackingOrder(const Form& form) {

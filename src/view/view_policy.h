@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,11 +22,18 @@ namespace pelmora::view {
 // by a widget of its own.
 bool hasWidget(const Control& control);
 
+// The name a control's widget goes by, for tests and inspection tools to find it: the
+// control's name, with an array member's index in brackets as code writes it ("BitCheck(3)").
+std::string widgetName(const Control& control);
+
 // A control's widget is made when the control is first visible: at start for those visible
 // then, later for one shown later, never for one that is never shown (the hidden
 // readouts), which keeps start-up short. These are the ones made at start, focusable ones
 // first in tab order, so that a toolkit taking tab order from creation order gets it.
 std::vector<Control*> widgetsAtStart(const Form& form);
+// Whether this change of a control that has no widget yet makes one: the change that first
+// shows it, as if the widget had been there hidden all along.
+bool makesWidget(const Control& control, Property property);
 
 // How widgets stack where they overlap (the data entry overlaps its caption, each bit
 // number its cell, by a pixel), bottom first: labels in design order, a later one over an

@@ -1,7 +1,10 @@
-// The decisions a front end takes from the view besides the layout: what a click on a box
-// and Enter mean, where the focus starts, how a widget looks, when a mirrored text is
+// The decisions a front end takes from the view besides the layout: what a click and Enter
+// mean, where the focus starts, when a widget is made and its name, how a widget looks and
+// which faces stand in for the design's, a message box's icon, when a mirrored text is
 // left alone, and which announcement is said.
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "view/announcement.h"
 #include "view/input.h"
@@ -12,13 +15,42 @@
 namespace pelmora::testing {
 namespace {
 
-TEST_F(Window, AClickGivesABoxTheOtherStateOfTheModel) {
-    for (const std::int16_t before : {0, 1, 0}) {
-        EXPECT_EQ(w.BitSetCheck(4).value(), before);
-        w.BitSetCheck(4).setValue(view::valueAfterClick(w.BitSetCheck(4)));
+TEST_F(Window, AClickTogglesABoxFromTheModelRunsAButtonAndLeavesTheRestAlone) {
+    const struct {
+        Control* clicked; // in turn, each on the model the one before left
+        std::int16_t box; // BitSetCheck(4) afterwards
+        const char16_t* hex;
+    } clicks[] = {
+        {&w.BitSetCheck(4), 1, u"10"}, {&w.BitSetCheck(4), 0, u"0"},
+        {&w.BitSetCheck(4), 1, u"10"}, {&w.LblBitSetInfo(4), 1, u"10"}, // a label takes none
+        {&w.TxtBitSetHex, 1, u"10"},   {&w.CmdClrSet, 0, u"0"},
+    };
+    for (const auto& c : clicks) {
+        view::click(*c.clicked);
+        EXPECT_EQ(w.BitSetCheck(4).value(), c.box) << view::widgetName(*c.clicked);
+        EXPECT_EQ(w.TxtBitSetHex.text(), c.hex) << view::widgetName(*c.clicked);
     }
-    EXPECT_EQ(w.BitSetCheck(4).value(), 1);
-    EXPECT_EQ(w.TxtBitSetHex.text(), u"10");
+}
+
+TEST_F(Window, AWidgetIsMadeByTheChangeThatFirstShowsItsControlAndNamedAfterIt) {
+    w.LblBitSetHex(3).setVisible(true);
+    w.Line1(0).setVisible(true);
+    const struct {
+        const Control* control;
+        Property property;
+        bool makes;
+        std::string name;
+    } cases[] = {
+        {&w.LblBitSetHex(3), Property::Visible, true, "LblBitSetHex(3)"},
+        {&w.LblBitSetHex(3), Property::Caption, false, "LblBitSetHex(3)"},
+        {&w.LblBitSetHex(4), Property::Visible, false, "LblBitSetHex(4)"}, // still hidden
+        {&w.Line1(0), Property::Visible, false, "Line1(0)"},               // painted, no widget
+        {&w.txtDataIn, Property::Visible, true, "txtDataIn"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(view::makesWidget(*c.control, c.property), c.makes) << c.name;
+        EXPECT_EQ(view::widgetName(*c.control), c.name);
+    }
 }
 
 TEST_F(Window, EnterPressesTheFocusedButtonElseTheDefaultOneUnmodified) {
@@ -75,6 +107,37 @@ TEST_F(Window, AWidgetShowsItsCaptionOrText) {
                  {&w.BitCheck(0), u""}};
     for (const auto& c : cases)
         EXPECT_EQ(view::shownText(*c.control), c.shown) << c.control->name();
+}
+
+TEST(ViewFaces, EveryDesignFaceEndsInTheFaceWithAllOfChinese) {
+    const Text cjk = u"WenQuanYi Zen Hei";
+    const struct {
+        Text design;
+        std::vector<Text> faces;
+    } cases[] = {
+        {fonts::SansSerif, {u"Liberation Sans", u"DejaVu Sans", cjk}},
+        {fonts::Kai, {u"AR PL KaitiM GB", cjk}},
+        {u"Courier New", {cjk}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(view::substituteFaces(c.design), c.faces) << utf8(c.design);
+    for (const Text face : {u"AR PL KaitiM GB", u"WenQuanYi Zen Hei"})
+        EXPECT_TRUE(view::coversGb2312(face));
+    for (const Text face : {u"Liberation Sans", u"DejaVu Sans", u""})
+        EXPECT_FALSE(view::coversGb2312(face));
+}
+
+TEST(ViewMessageIcon, IsTheIconOfTheFlagsIconBitsOnly) {
+    using enum view::MessageIcon;
+    const struct {
+        int flags;
+        view::MessageIcon icon;
+    } cases[] = {{0, None},      {message_box::Critical, Stop},
+                 {16 | 1, Stop}, {32, Question},
+                 {48, Warning},  {64, Information},
+                 {80, None},     {112, None},
+                 {4 | 256, None}};
+    for (const auto& c : cases) EXPECT_EQ(view::messageIcon(c.flags), c.icon) << c.flags;
 }
 
 TEST(ViewMirrorText, LeavesThePersonsOwnEditAloneAndKeepsTheCaretInTheText) {

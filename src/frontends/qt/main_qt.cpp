@@ -5,7 +5,7 @@
 
 #include "app/main_window.h"
 #include "frontends/qt/qt_application.h"
-#include "frontends/qt/qt_font_warm_up.h"
+#include "frontends/qt/qt_fonts.h"
 #include "frontends/qt/qt_main_window.h"
 #include "frontends/qt/qt_platform.h"
 
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     // The font configuration loads beside the display connection rather than after it.
-    pelmora::QtFontWarmUp fontWarmUp;
+    std::jthread fontWarmUp = pelmora::warmUpFontsQt();
     // The program takes no options: Qt sees the program name only, never the rest of
     // the command line.
     int qtArgc = argc > 0 ? 1 : 0;
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     if (!pelmora::view::ViewPolicy(model.form(), platform, {}).runOrReport([&] { model.load(); }))
         return pelmora::view::FailureExitCode;
 
-    fontWarmUp.wait();
+    if (fontWarmUp.joinable()) fontWarmUp.join();
     pelmora::QtMainWindow window(model.form(), platform);
     platform.setOwner(&window);
     window.show();

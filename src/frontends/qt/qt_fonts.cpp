@@ -2,15 +2,16 @@
 
 #include <QFontDatabase>
 
+#include <fontconfig/fontconfig.h>
+
+#include <system_error>
+
 #include "frontends/qt/qt_text.h"
 #include "view/layout.h"
+#include "view/look.h"
 
 namespace pelmora {
 namespace {
-
-// fonts-liberation and fonts-dejavu-core for Latin text, fonts-arphic-gkai00mp for the
-// Kai headings, fonts-wqy-zenhei for every Chinese character the others lack.
-const char* const CjkFallback = "WenQuanYi Zen Hei";
 
 // The design face if installed, else its first installed substitute. Naming an installed
 // face saves Qt a fontconfig fallback search per font at start-up; characters the face
@@ -30,26 +31,14 @@ QString installedFace(const QString& face, const QStringList& installed) {
     return face;
 }
 
-// The installed faces that hold all of GB2312.
-bool coversGb2312(const QString& face) {
-    return face == QLatin1String("AR PL KaitiM GB") || face == QLatin1String(CjkFallback);
-}
-
 } // namespace
-
-QStringList substituteFacesQt(const QString& designFace) {
-    if (designFace == toQString(fonts::SansSerif))
-        return {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
-                QString::fromLatin1(CjkFallback)};
-    if (designFace == toQString(fonts::Kai))
-        return {QStringLiteral("AR PL KaitiM GB"), QString::fromLatin1(CjkFallback)};
-    return {QString::fromLatin1(CjkFallback)};
-}
 
 void installFontSubstitutionsQt() {
     for (const Text& face : {fonts::SansSerif, fonts::Kai}) {
-        const QString name = toQString(face);
-        QFont::insertSubstitutions(name, substituteFacesQt(name));
+        QStringList substitutes;
+        for (const Text& substitute : view::substituteFaces(face))
+            substitutes += toQString(substitute);
+        QFont::insertSubstitutions(toQString(face), substitutes);
     }
 }
 
@@ -68,10 +57,20 @@ QFont QtFontBook::font(const Font& font) {
     // Qt loads such a face once rather than once per script (it keeps one engine per
     // script for faces fontconfig does not list as Latin): two engines fewer for the
     // headings, a tenth of the first paint. The glyphs drawn are the same.
-    if (font.charset == fonts::GB2312 && coversGb2312(face))
+    if (font.charset == fonts::GB2312 && view::coversGb2312(toText(face)))
         qfont.setStyleStrategy(QFont::NoFontMerging);
     fonts_.emplace_back(font, qfont);
     return fonts_.back().second;
+}
+
+std::jthread warmUpFontsQt() {
+    try {
+        // FcInit loads the configuration and the font cache files once per process;
+        // later callers, Qt among them, get the loaded configuration.
+        return std::jthread([] { FcInit(); });
+    } catch (const std::system_error&) {
+        return {}; // no thread to spare: Qt loads the configuration itself, as it always can
+    }
 }
 
 } // namespace pelmora

@@ -6,10 +6,10 @@
 #include <QTimer>
 
 #include <limits>
+#include <utility>
 
 #include "app/accessible_names.h"
 #include "frontends/qt/qt_check_box.h"
-#include "frontends/qt/qt_client_widget.h"
 #include "frontends/qt/qt_colours.h"
 #include "frontends/qt/qt_label_widget.h"
 #include "frontends/qt/qt_text.h"
@@ -26,18 +26,8 @@ QRect pixelRect(const Control& c) {
 }
 
 Qt::Alignment horizontal(Alignment a) {
-    switch (a) {
-    case Alignment::Right: return Qt::AlignRight;
-    case Alignment::Centre: return Qt::AlignHCenter;
-    case Alignment::Left: break;
-    }
-    return Qt::AlignLeft;
-}
-
-QString objectNameOf(const Control& c) {
-    QString name = QString::fromStdString(c.name());
-    if (c.isArrayMember()) name += QStringLiteral("(%1)").arg(c.index());
-    return name;
+    constexpr Qt::Alignment byAlignment[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
+    return byAlignment[static_cast<std::size_t>(a)]; // Left, Right, Centre
 }
 
 // Sets one palette colour only when it differs, so widgets in the default colours keep
@@ -66,6 +56,8 @@ QtFormView::QtFormView(Form& form, QWidget& client, view::ViewPolicy& policy)
         if (timer->enabled()) clock->start();
     }
     applyOrders();
+    if (const Control* first = view::firstFocus(form_)) // where the focus starts
+        if (QWidget* widget = widgetFor(*first)) widget->setFocus(Qt::OtherFocusReason);
     form_.setObserver(this);
 }
 
@@ -79,9 +71,12 @@ QWidget* QtFormView::widgetFor(const Control& control) const {
 QWidget* QtFormView::create(Control& control) {
     QWidget* widget = createWidget(control);
     if (!widget) return nullptr;
-    widget->setObjectName(objectNameOf(control));
+    widget->setObjectName(QString::fromStdString(view::widgetName(control)));
     widget->setFont(fonts_.font(control.font()));
-    if (control.canFocus()) widget->installEventFilter(this); // for Enter
+    if (control.canFocus()) widget->installEventFilter(this);  // for Enter
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) // a box or a push button
+        connect(button, &QAbstractButton::clicked, this,
+                [this, &control] { policy_.forward([&control] { view::click(control); }); });
     widget->setGeometry(pixelRect(control));
     if (const Text name = accessibleName(control); !name.empty())
         widget->setAccessibleName(toQString(name));
@@ -97,7 +92,7 @@ QWidget* QtFormView::createWidget(Control& control) {
         widget->setCaption(toQString(view::shownText(control)));
         widget->setAlignment(horizontal(label->alignment()));
         if (const auto border = view::lookOf(control, view::BaseDpi).border)
-            widget->setBorder(true, resolveColourQt(*border, client_.palette()));
+            widget->setBorder(resolveColourQt(*border, client_.palette()));
         return widget;
     }
     if (auto* box = dynamic_cast<TextBox*>(&control)) {
@@ -114,16 +109,11 @@ QWidget* QtFormView::createWidget(Control& control) {
     if (auto* box = dynamic_cast<CheckBox*>(&control)) {
         auto* check = new QtCheckBox(&client_);
         check->setChecked(box->value() != 0);
-        connect(check, &QAbstractButton::clicked, this, [this, box] {
-            policy_.forward([box] { box->setValue(view::valueAfterClick(*box)); });
-        });
         return check;
     }
     if (auto* button = dynamic_cast<CommandButton*>(&control)) {
         auto* push = new QPushButton(toQString(view::shownText(control)), &client_);
         push->setDefault(button->isDefault());
-        connect(push, &QAbstractButton::clicked, this,
-                [this, button] { policy_.forward([button] { button->click(); }); });
         return push;
     }
     return nullptr; // lines are painted by the client; timers have no widget
@@ -133,23 +123,15 @@ void QtFormView::applyColours(const Control& control, QWidget& widget) {
     const view::Look look = view::lookOf(control, view::BaseDpi);
     const QColor fore = resolveColourQt(look.fore, client_.palette());
     const QColor back = resolveColourQt(look.back, client_.palette());
-    switch (control.kind()) {
-    case ControlKind::Label: static_cast<QtLabelWidget&>(widget).setColours(fore, back); break;
-    case ControlKind::TextBox:
-        setPaletteColour(widget, QPalette::Text, fore);
-        setPaletteColour(widget, QPalette::Base, back);
-        break;
-    case ControlKind::CommandButton:
-        setPaletteColour(widget, QPalette::ButtonText, fore);
-        setPaletteColour(widget, QPalette::Button, back);
-        break;
-    case ControlKind::CheckBox:
-        setPaletteColour(widget, QPalette::WindowText, fore);
-        setPaletteColour(widget, QPalette::Window, back);
-        break;
-    case ControlKind::Line:
-    case ControlKind::Timer: break;
-    }
+    if (control.kind() == ControlKind::Label)
+        return static_cast<QtLabelWidget&>(widget).setColours(fore, back);
+    // The palette roles the widget paints its text and its ground in.
+    auto roles = std::pair{QPalette::WindowText, QPalette::Window}; // a check box's
+    if (control.kind() == ControlKind::TextBox) roles = {QPalette::Text, QPalette::Base};
+    if (control.kind() == ControlKind::CommandButton)
+        roles = {QPalette::ButtonText, QPalette::Button};
+    setPaletteColour(widget, roles.first, fore);
+    setPaletteColour(widget, roles.second, back);
 }
 
 void QtFormView::applyOrders() {
@@ -162,11 +144,6 @@ void QtFormView::applyOrders() {
     }
     for (Control* control : view::stackingOrder(form_))
         if (QWidget* widget = widgetFor(*control)) widget->raise();
-}
-
-void QtFormView::focusFirst() {
-    if (const Control* first = view::firstFocus(form_))
-        if (QWidget* widget = widgetFor(*first)) widget->setFocus(Qt::OtherFocusReason);
 }
 
 bool QtFormView::eventFilter(QObject* watched, QEvent* event) {
@@ -197,14 +174,9 @@ void QtFormView::controlChanged(Control& control, Property property) {
     }
     QWidget* widget = widgetFor(control);
     if (!widget) {
-        // First shown now: the widget is made late, as if it had been there hidden.
-        if (property == Property::Visible && control.visible()) {
-            if (QWidget* created = create(control)) {
-                created->show();
-                applyOrders();
-            }
-        }
-        return;
+        if (!view::makesWidget(control, property)) return;
+        create(control)->show(); // first shown now: made late, as if it had been there hidden
+        return applyOrders();
     }
     const auto mirroring = policy_.mirroring();
     switch (property) {

@@ -12,8 +12,8 @@
 //     skips the person's own edit and places the caret), Value, ForeColour, BackColour,
 //     Left, Visible, a Line's changes (the client repaints), a Timer's Enabled (QTimer);
 //     all of one change under one ViewPolicy::mirroring();
-//   - person to model through ViewPolicy::forward: textEdited, a box's clicked
-//     (view::valueAfterClick), a button's clicked, Enter (view::buttonForEnter); the
+//   - person to model through ViewPolicy::forward: textEdited, a box's or a button's
+//     clicked (view::click), Enter (view::buttonForEnter); the
 //     clocks through ViewPolicy::tick; the first focus (view::firstFocus).
 
 #include <QObject>
@@ -31,7 +31,8 @@ namespace pelmora {
 
 class QtFormView final : public QObject, public FormObserver {
 public:
-    // Creates the widgets as children of `client`, which owns them (Qt parent ownership).
+    // Creates the widgets as children of `client`, which owns them (Qt parent ownership),
+    // and gives the focus to the one the view says it starts in.
     QtFormView(Form& form, QWidget& client, view::ViewPolicy& policy);
     ~QtFormView() override;
     QtFormView(const QtFormView&) = delete;
@@ -40,10 +41,7 @@ public:
     // The widget showing `control`, or nullptr when it has none (lines, timers, controls
     // never shown).
     QWidget* widgetFor(const Control& control) const;
-    std::size_t widgetCount() const { return widgets_.size(); }
 
-    // The focus goes where the view says it starts.
-    void focusFirst();
     // Enter on a focused widget presses the button the view names, or nothing.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

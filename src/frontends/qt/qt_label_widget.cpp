@@ -37,8 +37,8 @@ void QtLabelWidget::setColours(const QColor& fore, const QColor& back) {
     update();
 }
 
-void QtLabelWidget::setBorder(bool border, const QColor& colour) {
-    border_ = border;
+void QtLabelWidget::setBorder(const QColor& colour) {
+    border_ = true;
     borderColour_ = colour;
     update();
 }

@@ -26,7 +26,7 @@ public:
     void setColours(const QColor& fore, const QColor& back);
 
     bool hasBorder() const { return border_; }
-    void setBorder(bool border, const QColor& colour);
+    void setBorder(const QColor& colour); // a one-pixel frame in `colour`
 
     Qt::Alignment alignment() const { return alignment_; }
     void setAlignment(Qt::Alignment horizontal);

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 
-#include "frontends/qt/qt_client_widget.h"
 #include "frontends/qt/qt_text.h"
 
 namespace pelmora {
@@ -12,9 +11,6 @@ QtMainWindow::QtMainWindow(Form& form, Platform& platform)
       client_(new QtClientWidget(form, this)), view_(form, *client_, policy_) {
     setWindowTitle(toQString(form.settings().caption));
     resize(client_->size());
-    view_.focusFirst();
 }
-
-QWidget& QtMainWindow::client() { return *client_; }
 
 } // namespace pelmora

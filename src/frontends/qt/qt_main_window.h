@@ -7,14 +7,13 @@
 
 #include <QWidget>
 
+#include "frontends/qt/qt_client_widget.h"
 #include "frontends/qt/qt_form_view.h"
 #include "toolkit/form.h"
 #include "toolkit/platform.h"
 #include "view/view_policy.h"
 
 namespace pelmora {
-
-class QtClientWidget;
 
 class QtMainWindow final : public QWidget {
 public:
@@ -23,7 +22,7 @@ public:
     QtMainWindow(Form& form, Platform& platform);
 
     QtFormView& view() { return view_; }
-    QWidget& client();
+    QWidget& client() { return *client_; }
 
 private:
     view::ViewPolicy policy_;

@@ -55,17 +55,16 @@ WindowKind windowKind(const Control& c) {
 
 } // namespace
 
-ControlWindows::ControlWindows(Form& form, HWND parent, FontCache& fonts, AccessibleNames& names,
-                               view::ViewPolicy& policy)
-    : form_(form), parent_(parent), fonts_(fonts), names_(names), policy_(policy),
-      timers_(view::timersOf(form)) {}
+ControlWindows::ControlWindows(Form& form, HWND parent, FontCache& fonts, BrushCache& brushes,
+                               AccessibleNames& names, view::ViewPolicy& policy)
+    : form_(form), parent_(parent), fonts_(fonts), brushes_(brushes), names_(names),
+      policy_(policy), timers_(view::timersOf(form)) {}
 
 ControlWindows::~ControlWindows() {
     for (std::size_t i = 0; i < timers_.size(); ++i) KillTimer(parent_, i + 1);
 }
 
-void ControlWindows::createAll(int dpi) {
-    dpi_ = dpi;
+void ControlWindows::createAll() {
     // Created in tab order, which is the order Tab walks the children in.
     for (Control* c : view::widgetsAtStart(form_)) create(*c);
     restack();
@@ -81,7 +80,7 @@ void ControlWindows::restack() const {
 
 void ControlWindows::create(Control& control) {
     const WindowKind kind = windowKind(control);
-    const view::PixelRect r = view::controlRect(control, dpi_);
+    const view::PixelRect r = view::controlRect(control, fonts_.dpi());
     const int id = nextId_++;
     HWND hwnd = CreateWindowExW(
         kind.exStyle, kind.className, L"", kind.style, r.x, r.y, r.width, r.height, parent_,
@@ -97,12 +96,11 @@ void ControlWindows::create(Control& control) {
 }
 
 void ControlWindows::place(const Entry& entry) const {
-    const view::PixelRect r = view::controlRect(*entry.control, dpi_);
+    const view::PixelRect r = view::controlRect(*entry.control, fonts_.dpi());
     SetWindowPos(entry.hwnd, nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ControlWindows::relayout(int dpi) {
-    dpi_ = dpi;
+void ControlWindows::relayout() {
     for (const Entry& e : entries_) {
         place(e);
         SendMessageW(e.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(e.control->font())),
@@ -142,12 +140,9 @@ void ControlWindows::controlChanged(Control& control, Property property) {
     if (control.kind() == ControlKind::Timer) return setClock(static_cast<Timer&>(control));
     const Entry* e = find(&Entry::control, &control);
     if (!e) {
-        // First shown now: the window is made late, as if it had been there hidden.
-        if (property == Property::Visible && control.visible()) {
-            create(control);
-            restack();
-        }
-        return;
+        if (!view::makesWidget(control, property)) return;
+        create(control); // first shown now: made late, as if it had been there hidden
+        return restack();
     }
     show(*e, property);
 }
@@ -176,11 +171,8 @@ void ControlWindows::command(int id, int code) {
     if (c.kind() == ControlKind::TextBox && code == EN_CHANGE) {
         HWND edit = e->hwnd;
         policy_.forward([&c, edit] { static_cast<TextBox&>(c).setText(windowText(edit)); });
-    } else if (c.kind() == ControlKind::CheckBox && code == BN_CLICKED) {
-        auto& box = static_cast<CheckBox&>(c);
-        policy_.forward([&box] { box.setValue(view::valueAfterClick(box)); });
-    } else if (c.kind() == ControlKind::CommandButton && code == BN_CLICKED) {
-        policy_.forward([&c] { static_cast<CommandButton&>(c).click(); });
+    } else if (code == BN_CLICKED) { // a box or a push button
+        policy_.forward([&c] { view::click(c); });
     }
 }
 
@@ -191,7 +183,7 @@ void ControlWindows::timer(UINT_PTR id) {
 HBRUSH ControlWindows::colours(HWND child, HDC dc) {
     const Entry* e = find(&Entry::hwnd, child);
     if (!e) return nullptr;
-    const view::Look look = view::lookOf(*e->control, dpi_);
+    const view::Look look = view::lookOf(*e->control, fonts_.dpi());
     const COLORREF back = toColorRef(look.back);
     SetTextColor(dc, toColorRef(look.fore));
     SetBkColor(dc, back);

@@ -1,6 +1,7 @@
 #pragma once
 // The child windows that draw the form's controls, and the form's clocks, translating
-// what src/view decides into Win32. It owns no fonts and paints no lines.
+// what src/view decides into Win32, at the DPI of the window's fonts. It owns no fonts
+// and no brushes and paints no lines.
 //
 // Implemented, each as src/view decides it:
 //   - STATIC, EDIT, BS_CHECKBOX and push BUTTON windows, made when first visible, stacked
@@ -8,7 +9,7 @@
 //   - their place, colours (WM_CTLCOLOR*), a label's WS_BORDER frame and text (lookOf);
 //   - every property change of toolkit/form.h, under one mirroring; a text the window
 //     shows already is left alone (mirrorText);
-//   - EN_CHANGE, BN_CLICKED (valueAfterClick), Enter (buttonForEnter), WM_TIMER, through
+//   - EN_CHANGE, BN_CLICKED (view::click), Enter (buttonForEnter), WM_TIMER, through
 //     the policy; the first focus (firstFocus).
 
 #include <windows.h>
@@ -19,23 +20,23 @@
 #include "toolkit/form.h"
 #include "view/input.h"
 #include "view/view_policy.h"
-#include "win32_accessible.h"
 #include "win32_gdi.h"
+#include "win32_platform.h"
 
 namespace pelmora::win32 {
 
 class ControlWindows final : public FormObserver {
 public:
-    ControlWindows(Form& form, HWND parent, FontCache& fonts, AccessibleNames& names,
-                   view::ViewPolicy& policy);
+    ControlWindows(Form& form, HWND parent, FontCache& fonts, BrushCache& brushes,
+                   AccessibleNames& names, view::ViewPolicy& policy);
     ~ControlWindows() override;
     ControlWindows(const ControlWindows&) = delete;
     ControlWindows& operator=(const ControlWindows&) = delete;
 
     // Creates the windows the policy wants at start, and starts the enabled clocks.
-    void createAll(int dpi);
-    // Places every window and sets its font again for a new DPI.
-    void relayout(int dpi);
+    void createAll();
+    // Places every window and sets its font again after the fonts' DPI changed.
+    void relayout();
 
     // The model changed: update the one window and property concerned.
     void controlChanged(Control& control, Property property) override;
@@ -53,8 +54,6 @@ public:
     HWND firstFocus() const;
     // Enter pressed while `focus` has the focus.
     void enter(HWND focus, view::KeyModifiers modifiers);
-    // After a system colour change the brushes are made again.
-    void systemColoursChanged() { brushes_.clear(); }
 
 private:
     struct Entry {
@@ -78,12 +77,11 @@ private:
     Form& form_;
     HWND parent_;
     FontCache& fonts_;
+    BrushCache& brushes_;
     AccessibleNames& names_;
     view::ViewPolicy& policy_;
-    BrushCache brushes_;
     std::vector<Entry> entries_;
     std::vector<Timer*> timers_; // clock id: index + 1
-    int dpi_ = 96;
     int nextId_ = 100;
 };
 

@@ -27,9 +27,8 @@ bool DpiApi::enablePerMonitorAwareness() const {
 }
 
 int DpiApi::dpiForWindow(HWND hwnd) const {
-    if (getDpiForWindow_) {
-        if (const UINT dpi = getDpiForWindow_(hwnd)) return static_cast<int>(dpi);
-    }
+    if (const UINT dpi = getDpiForWindow_ ? getDpiForWindow_(hwnd) : 0)
+        return static_cast<int>(dpi); // 0: no answer, as where the entry point is missing
     HDC dc = GetDC(hwnd);
     const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
     if (dc) ReleaseDC(hwnd, dc);

@@ -128,15 +128,13 @@ LRESULT MainWindowWin32::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_SYSCOLORCHANGE:
-        if (controls_) controls_->systemColoursChanged();
-        lineBrushes_.clear();
+        brushes_.clear(); // the same design colour may now need another brush
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return 0;
     case WM_DESTROY:
-        platform_.setAccessibility(nullptr);
         main_.form().setObserver(nullptr);
         controls_.reset();
-        names_.clearAll();
+        platform_.names().clearAll();
         PostQuitMessage(exitCode_);
         return 0;
     default: break;
@@ -145,15 +143,14 @@ LRESULT MainWindowWin32::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindowWin32::onCreate() {
-    dpi_ = dpiApi_.dpiForWindow(hwnd_);
-    fonts_.setDpi(dpi_);
+    fonts_.setDpi(dpiApi_.dpiForWindow(hwnd_));
     platform_.setOwner(hwnd_);
     // The live region: a window of no size, no text and no tab stop.
-    names_.setLiveRegion(CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                                         hwnd_, nullptr, instance_, nullptr));
-    platform_.setAccessibility(&names_);
-    controls_ = std::make_unique<ControlWindows>(main_.form(), hwnd_, fonts_, names_, policy_);
-    controls_->createAll(dpi_);
+    platform_.names().setLiveRegion(CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0,
+                                                    0, 0, hwnd_, nullptr, instance_, nullptr));
+    controls_ = std::make_unique<ControlWindows>(main_.form(), hwnd_, fonts_, brushes_,
+                                                 platform_.names(), policy_);
+    controls_->createAll();
     main_.form().setObserver(controls_.get());
 }
 
@@ -169,19 +166,19 @@ void MainWindowWin32::onActivate(bool active) {
 }
 
 void MainWindowWin32::onDpiChanged(int dpi, const RECT& suggested) {
-    dpi_ = dpi;
     // The controls switch to the new fonts before the old ones are deleted.
     FontCache retired = std::move(fonts_);
     fonts_ = FontCache();
     fonts_.setDpi(dpi);
-    if (controls_) controls_->relayout(dpi);
+    if (controls_) controls_->relayout();
     resizeToClient(&suggested);
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void MainWindowWin32::resizeToClient(const RECT* at) {
-    const view::PixelSize client = view::clientSize(main_.form().settings(), dpi_);
-    const SIZE size = dpiApi_.windowSizeFor({client.width, client.height}, WindowStyle, 0, dpi_);
+    const view::PixelSize client = view::clientSize(main_.form().settings(), fonts_.dpi());
+    const SIZE size =
+        dpiApi_.windowSizeFor({client.width, client.height}, WindowStyle, 0, fonts_.dpi());
     SetWindowPos(hwnd_, nullptr, at ? at->left : 0, at ? at->top : 0, size.cx, size.cy,
                  (at ? 0 : SWP_NOMOVE) | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -190,12 +187,22 @@ void MainWindowWin32::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     // The etched grooves: each line is a band of its width in its own colour.
-    for (const view::LineBand& band : view::visibleLineBands(main_.form(), dpi_)) {
+    for (const view::LineBand& band : view::visibleLineBands(main_.form(), fonts_.dpi())) {
         const view::PixelRect& r = band.rect;
         const RECT rect{r.x, r.y, r.x + r.width, r.y + r.height};
-        FillRect(dc, &rect, lineBrushes_.brush(toColorRef(band.colour)));
+        FillRect(dc, &rect, brushes_.brush(toColorRef(band.colour)));
     }
     EndPaint(hwnd_, &ps);
 }
 
 } // namespace pelmora::win32
+
+// Pelmora.exe: per-monitor DPI awareness first (before any window exists), then the one
+// window and its message loop. An error of the load event has been reported by then.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    using namespace pelmora::win32;
+    DpiApi().enablePerMonitorAwareness();
+    MainWindowWin32 window(instance);
+    if (!window.create(showCommand)) return pelmora::view::FailureExitCode;
+    return window.run();
+}

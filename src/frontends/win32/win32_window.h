@@ -2,7 +2,8 @@
 // The top-level window on Win32, titled with the form's caption: it owns the model of the
 // window Main, raises its load event before anything shows, creates the child windows,
 // paints the lines and runs the message loop: Enter as the view says, Tab and Space by the
-// dialog manager. Behaviour is the model's and decisions the view's; this draws.
+// dialog manager. Behaviour is the model's and decisions the view's; this draws. Its
+// source file also holds the program's entry point, which runs this window.
 
 #include <windows.h>
 
@@ -10,7 +11,6 @@
 
 #include "app/main_window.h"
 #include "view/view_policy.h"
-#include "win32_accessible.h"
 #include "win32_controls.h"
 #include "win32_dpi.h"
 #include "win32_gdi.h"
@@ -45,13 +45,11 @@ private:
     Win32Platform platform_;
     Main main_;
     view::ViewPolicy policy_;
-    AccessibleNames names_;
     FontCache fonts_;
-    BrushCache lineBrushes_;
+    BrushCache brushes_; // the lines' and the controls'
     std::unique_ptr<ControlWindows> controls_;
     HWND hwnd_ = nullptr;
     HWND focus_ = nullptr; // the child to give the focus back to on reactivation
-    int dpi_ = 96;
     int exitCode_ = 0;
 };
 
