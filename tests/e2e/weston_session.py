@@ -14,10 +14,9 @@ import glob
 import os
 import re
 import shutil
-import signal
 import subprocess
 
-from display import DEADLINE, Failure, Screenshot, wait_until
+from display import DEADLINE, Failure, Screenshot, stop_newest_first, wait_until
 
 TOOLS = ['weston', 'weston-screenshooter', 'convert']
 PLUGIN = '/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so'
@@ -77,14 +76,8 @@ class Weston:
         self.close()
 
     def close(self):
-        for proc in reversed(self.procs + [self.weston]):
-            if proc.poll() is None:
-                proc.send_signal(signal.SIGTERM)
-            try:
-                proc.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                proc.kill()
-                proc.wait()
+        # The clients before the compositor they draw on.
+        stop_newest_first([self.weston] + self.procs)
         self.procs = []
 
     def spawn(self, args, env, log):

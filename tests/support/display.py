@@ -69,6 +69,18 @@ class Screenshot:
         return tuple(self.data[i:i + 3])
 
 
+def stop_newest_first(procs):
+    """Ends each process, the last started first: SIGTERM, then SIGKILL after a grace."""
+    for proc in reversed(procs):
+        if proc.poll() is None:
+            proc.send_signal(signal.SIGTERM)
+        try:
+            proc.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+
+
 class Display:
     """One Xvfb and the programs started on it; used as a context manager, leaving it
     ends the programs (last started first) and then the display."""
@@ -128,14 +140,7 @@ class Display:
     def close(self):
         # The programs first, the newest first, and the X server last, so that no program
         # sees its display vanish and logs a broken connection.
-        for proc in reversed(([self.xvfb] if self.xvfb else []) + self.procs):
-            if proc.poll() is None:
-                proc.send_signal(signal.SIGTERM)
-            try:
-                proc.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                proc.kill()
-                proc.wait()
+        stop_newest_first(([self.xvfb] if self.xvfb else []) + self.procs)
         self.procs, self.xvfb = [], None
 
     def run(self, args, data=None, timeout=DEADLINE):
