@@ -1,0 +1,48 @@
+#pragma once
+// The page's side of the web front end, implemented in web_page.js: elements made and
+// styled by number, the person's actions and the clocks' ticks queued as events, a modal
+// message box, the time of day and the live region. Two calls wait (Asyncify): the next
+// event and the message box. The page decides nothing; it carries out what it is told.
+
+#include <cstddef>
+
+namespace pelmora::web {
+// Edit: a text box's new text. Click: a button, or a check box with its new tick as the
+// value. Tick: timer number `element` is due. Enter: pressed where `element` has the focus.
+enum class PageEvent { Edit = 1, Click = 2, Tick = 3, Enter = 4 };
+} // namespace pelmora::web
+
+extern "C" {
+
+// Element 0 is the client area; a control's element gets the number it is made with.
+// `tag` is an HTML tag name ("div", "input", "button"), `type` an input's type or "".
+void pelmora_title(const char16_t* title, std::size_t length);
+void pelmora_make(int element, const char* tag, const char* type);
+void pelmora_css(int element, const char* property, const char* value);
+void pelmora_attribute(int element, const char* name, const char* value);
+void pelmora_text(int element, const char16_t* text, std::size_t length);
+void pelmora_checked(int element, int checked);
+int pelmora_caret(int element);
+void pelmora_set_caret(int element, int caret);
+// Moves the element behind the client's others: called in tab order, it makes the page's
+// order of focus the given one.
+void pelmora_append(int element);
+void pelmora_focus(int element);
+void pelmora_clock(int timer, int interval, int running);
+
+// Waits for the next event and returns its kind (pelmora::web::PageEvent); its element,
+// value and text follow from the three calls after it.
+int pelmora_next_event(void);
+int pelmora_event_element(void);
+int pelmora_event_value(void);
+// Copies up to `capacity` units of the event's text and returns the text's full length.
+std::size_t pelmora_event_text(char16_t* out, std::size_t capacity);
+
+// Shows the modal box and waits for OK.
+void pelmora_message_box(const char16_t* prompt, std::size_t promptLength, int flags,
+                         const char16_t* title, std::size_t titleLength);
+std::size_t pelmora_time_of_day(char16_t* out, std::size_t capacity);
+void pelmora_announce(const char16_t* text, std::size_t length);
+// From now on no event comes: the clocks stop and the page takes no more actions.
+void pelmora_end(int code);
+}
