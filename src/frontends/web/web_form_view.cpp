@@ -17,11 +17,10 @@ struct SystemColour {
     int index;
     const char* css;
 };
-constexpr std::array<SystemColour, 5> CssSystemColours = {{
-    {5, "Canvas"},        // window (text box) background
-    {8, "CanvasText"},    // window text
-    {15, "ButtonFace"},   // dialog background
-    {16, "ButtonBorder"}, // button shadow
+constexpr std::array<SystemColour, 4> CssSystemColours = {{
+    {5, "Canvas"},      // window (text box) background
+    {8, "CanvasText"},  // window text
+    {15, "ButtonFace"}, // dialog background
     {18, "ButtonText"},
 }};
 
@@ -132,8 +131,9 @@ void WebFormView::create(Control& control) {
         (control.isArrayMember() ? "(" + std::to_string(control.index()) + ")" : "");
     pelmora_attribute(element, "data-name", name.c_str());
     if (const Text label = accessibleName(control); !label.empty()) {
-        const std::string utf8 = toUtf8(label);
-        pelmora_attribute(element, "aria-label", utf8.c_str());
+        pelmora_attribute(element, "aria-label", toUtf8(label).c_str());
+        // Named static text: a note carries its name and reads its caption as content.
+        if (control.kind() == ControlKind::Label) pelmora_attribute(element, "role", "note");
     }
     if (control.kind() != ControlKind::Line)
         pelmora_css(element, "font", cssFont(control.font()).c_str());
