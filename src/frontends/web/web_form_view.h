@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "frontends/web/web_css.h"
 #include "toolkit/form.h"
 #include "view/view_policy.h"
 
@@ -34,8 +35,7 @@ public:
 private:
     int elementOf(const Control& control) const; // 0 when it has none
     void create(Control& control);
-    void place(const Control& control);
-    void applyColours(const Control& control);
+    void name(int element, const Control& control);
     void applyOrders();
     void showText(const TextBox& box);
     void handleEvent(int kind);
@@ -46,6 +46,7 @@ private:
     std::vector<Control*> controls_; // element n shows controls_[n - 1]
     std::unordered_map<const Control*, int> elements_;
     std::vector<Timer*> timers_;
+    CssWriter css_;
 };
 
 } // namespace pelmora

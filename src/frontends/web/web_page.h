@@ -12,37 +12,41 @@ namespace pelmora::web {
 enum class PageEvent { Edit = 1, Click = 2, Tick = 3, Enter = 4 };
 } // namespace pelmora::web
 
+// None of them throws: declared so, a call needs no exception landing pad, which with
+// emscripten's exceptions would make it a round trip through JavaScript.
 extern "C" {
 
+void pelmora_title(const char16_t* title, std::size_t length) noexcept;
 // Element 0 is the client area; a control's element gets the number it is made with.
-// `tag` is an HTML tag name ("div", "input", "button"), `type` an input's type or "".
-void pelmora_title(const char16_t* title, std::size_t length);
-void pelmora_make(int element, const char* tag, const char* type);
-void pelmora_css(int element, const char* property, const char* value);
-void pelmora_attribute(int element, const char* name, const char* value);
-void pelmora_text(int element, const char16_t* text, std::size_t length);
-void pelmora_checked(int element, int checked);
-int pelmora_caret(int element);
-void pelmora_set_caret(int element, int caret);
+// `tag` is an HTML tag name ("div", "input", "button"), `type` an input's type or "", and
+// `style` its inline CSS; pelmora_style adds declarations to an element's style.
+void pelmora_make(int element, const char* tag, const char* type, const char* style) noexcept;
+void pelmora_style(int element, const char* style) noexcept;
+void pelmora_label(int element, const char16_t* label, std::size_t length) noexcept;
+void pelmora_attribute(int element, const char* name, const char* value) noexcept;
+void pelmora_text(int element, const char16_t* text, std::size_t length) noexcept;
+void pelmora_checked(int element, int checked) noexcept;
+int pelmora_caret(int element) noexcept;
+void pelmora_set_caret(int element, int caret) noexcept;
 // Moves the element behind the client's others: called in tab order, it makes the page's
 // order of focus the given one.
-void pelmora_append(int element);
-void pelmora_focus(int element);
-void pelmora_clock(int timer, int interval, int running);
+void pelmora_append(int element) noexcept;
+void pelmora_focus(int element) noexcept;
+void pelmora_clock(int timer, int interval, int running) noexcept;
 
 // Waits for the next event and returns its kind (pelmora::web::PageEvent); its element,
 // value and text follow from the three calls after it.
-int pelmora_next_event(void);
-int pelmora_event_element(void);
-int pelmora_event_value(void);
+int pelmora_next_event(void) noexcept;
+int pelmora_event_element(void) noexcept;
+int pelmora_event_value(void) noexcept;
 // Copies up to `capacity` units of the event's text and returns the text's full length.
-std::size_t pelmora_event_text(char16_t* out, std::size_t capacity);
+std::size_t pelmora_event_text(char16_t* out, std::size_t capacity) noexcept;
 
 // Shows the modal box and waits for OK.
 void pelmora_message_box(const char16_t* prompt, std::size_t promptLength, int flags,
-                         const char16_t* title, std::size_t titleLength);
-std::size_t pelmora_time_of_day(char16_t* out, std::size_t capacity);
-void pelmora_announce(const char16_t* text, std::size_t length);
+                         const char16_t* title, std::size_t titleLength) noexcept;
+std::size_t pelmora_time_of_day(char16_t* out, std::size_t capacity) noexcept;
+void pelmora_announce(const char16_t* text, std::size_t length) noexcept;
 // From now on no event comes: the clocks stop and the page takes no more actions.
-void pelmora_end(int code);
+void pelmora_end(int code) noexcept;
 }

@@ -60,14 +60,16 @@ mergeInto(LibraryManager.library, {
   },
   pelmora_title__deps: ['$page'],
   pelmora_title: function (title, length) { document.title = page.read(title, length); },
-  pelmora_make: function (n, tag, type) {
+  pelmora_make: function (n, tag, type, style) {
     var element = document.createElement(UTF8ToString(tag));
     if (UTF8ToString(type)) element.type = UTF8ToString(type);
+    element.style.cssText = UTF8ToString(style);
     page.elements[n] = element;
     page.elements[0].appendChild(element);
   },
-  pelmora_css: function (n, property, value) {
-    page.elements[n].style.setProperty(UTF8ToString(property), UTF8ToString(value));
+  pelmora_style: function (n, style) { page.elements[n].style.cssText += ';' + UTF8ToString(style); },
+  pelmora_label: function (n, label, length) {
+    page.elements[n].setAttribute('aria-label', page.read(label, length));
   },
   pelmora_attribute: function (n, name, value) {
     page.elements[n].setAttribute(UTF8ToString(name), UTF8ToString(value));
@@ -81,7 +83,10 @@ mergeInto(LibraryManager.library, {
   pelmora_caret: function (n) { return page.elements[n].selectionStart || 0; },
   pelmora_set_caret: function (n, caret) { page.elements[n].setSelectionRange(caret, caret); },
   pelmora_append: function (n) { page.elements[0].appendChild(page.elements[n]); },
-  pelmora_focus: function (n) { page.elements[n].focus(); },
+  pelmora_focus: function (n) {
+    // In the next frame, which lays the page out anyway, rather than laying it out now.
+    requestAnimationFrame(function () { page.elements[n].focus(); });
+  },
   pelmora_clock: function (timer, interval, running) {
     clearInterval(page.clocks[timer]);
     if (running && !page.ended) page.clocks[timer] = setInterval(function () {

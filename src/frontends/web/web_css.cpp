@@ -1,0 +1,120 @@
+#include "frontends/web/web_css.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace pelmora {
+namespace {
+
+// System colours the browser knows by a CSS name; the rest take their classic value.
+struct SystemColour {
+    int index;
+    const char* css;
+};
+constexpr std::array<SystemColour, 4> CssSystemColours = {{
+    {5, "Canvas"},      // window (text box) background
+    {8, "CanvasText"},  // window text
+    {15, "ButtonFace"}, // dialog background
+    {18, "ButtonText"},
+}};
+
+const char* cssAlignment(Alignment a) {
+    switch (a) {
+    case Alignment::Right: return "right";
+    case Alignment::Centre: return "center";
+    case Alignment::Left: break;
+    }
+    return "left";
+}
+
+} // namespace
+
+template <class... Args> void CssWriter::add(const char* format, Args... args) {
+    std::array<char, 96> buffer{};
+    const int length = std::snprintf(buffer.data(), buffer.size(), format, args...);
+    css_.append(buffer.data(), static_cast<std::size_t>(
+                                   std::clamp(length, 0, static_cast<int>(buffer.size()) - 1)));
+}
+
+void CssWriter::addColour(Colour colour) {
+    if (isSystemColour(colour)) {
+        const int index = systemColourIndex(colour);
+        for (const SystemColour& s : CssSystemColours)
+            if (s.index == index) return add("%s", s.css);
+        colour = classicSystemColour(index).value_or(colours::Black);
+    }
+    add("#%02x%02x%02x", redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+// The page's faces: its subsets of the substitutes the Linux program uses, with the CJK
+// face for every character the first lacks.
+void CssWriter::addFont(const Font& font) {
+    add("font:%s%s%dpx %s, pelmora-hei;", font.italic ? "italic " : "", font.bold ? "bold " : "",
+        view::fontPixelHeight(font.points),
+        font.face == fonts::Kai ? "pelmora-kai" : "pelmora-sans");
+}
+
+void CssWriter::addPlace(const Control& control) {
+    const auto* line = dynamic_cast<const Line*>(&control);
+    const view::PixelRect r = line ? view::lineBand(*line) : view::controlRect(control);
+    add("left:%dpx;top:%dpx;width:%dpx;height:%dpx;", r.x, r.y, r.width, r.height);
+}
+
+void CssWriter::addColours(const Control& control) {
+    css_ += control.kind() == ControlKind::Line ? "background:" : "color:";
+    addColour(control.foreColour());
+    // A check box shows no colour of its own behind its mark; a line has only the one.
+    css_ += ";";
+    if (control.kind() == ControlKind::Line || control.kind() == ControlKind::CheckBox) return;
+    css_ += "background:";
+    addColour(control.backColour());
+    css_ += ";";
+}
+
+const char* CssWriter::client(const FormSettings& settings) {
+    css_.clear();
+    const view::PixelSize size = view::clientSize(settings);
+    add("width:%dpx;height:%dpx;background:", size.width, size.height);
+    addColour(colours::ButtonFace);
+    css_ += ";";
+    addFont(settings.font);
+    return css_.c_str();
+}
+
+const char* CssWriter::style(const Control& control) {
+    css_.clear();
+    addPlace(control);
+    addColours(control);
+    if (control.kind() != ControlKind::Line) addFont(control.font());
+    // A button centres its caption whatever its alignment, as on the desktop.
+    if (control.kind() == ControlKind::Label || control.kind() == ControlKind::TextBox)
+        add("text-align:%s;", cssAlignment(control.alignment()));
+    if (control.border()) {
+        css_ += "border:1px solid ";
+        addColour(colours::ButtonShadow);
+        css_ += ";";
+    }
+    if (!control.visible()) css_ += "display:none;";
+    return css_.c_str();
+}
+
+const char* CssWriter::place(const Control& control) {
+    css_.clear();
+    addPlace(control);
+    return css_.c_str();
+}
+
+const char* CssWriter::colours(const Control& control) {
+    css_.clear();
+    addColours(control);
+    return css_.c_str();
+}
+
+const char* CssWriter::layer(int z) {
+    css_.clear();
+    add("z-index:%d", z);
+    return css_.c_str();
+}
+
+} // namespace pelmora
