@@ -27,7 +27,7 @@ struct FormSettings {
 // the new state while the handler runs. Whatever it sets on a widget here is the model's
 // doing, never the person's: it must not come back as an action (view::ViewPolicy).
 //
-//   Caption     the label's or button's text.
+//   Caption     a label's text (only labels change theirs; button captions are fixed).
 //   Text        the text box's text; the caret follows view::caretAfterMirror.
 //   Value       the check box's tick.
 //   ForeColour, BackColour

@@ -40,6 +40,11 @@ std::size_t caretAfterMirror(std::size_t caret, std::size_t length) {
     return std::min(caret, length);
 }
 
+std::optional<std::size_t> mirrorText(TextView shown, TextView model, std::size_t caret) {
+    if (shown == model) return std::nullopt;
+    return caretAfterMirror(caret, model.size());
+}
+
 ViewPolicy::ViewPolicy(Form& form, Platform& platform, std::function<void(int)> quit)
     : form_(form), platform_(platform), quit_(std::move(quit)) {}
 

@@ -7,11 +7,13 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "toolkit/form.h"
 #include "toolkit/platform.h"
+#include "toolkit/text.h"
 
 namespace pelmora::view {
 
@@ -34,10 +36,18 @@ std::vector<Control*> stackingOrder(const Form& form);
 // The form's timers; a front end gives each a clock, running while the timer is enabled.
 std::vector<Timer*> timersOf(const Form& form);
 
-// After code sets a text box's text the caret stays where the person left it, or at the
-// end when the text is now shorter: typing goes on where it was, and never at a place
-// that no longer exists.
+// After code sets a text box's text the caret keeps its offset from the start, or goes to
+// the end when the text is now shorter, so it never points past the text. Where the new
+// text shares its beginning with the old (a character removed at the end) typing goes on
+// where it was; a box that code rebuilds from empty, as the composer does its two boxes,
+// ends with the caret at the start.
 std::size_t caretAfterMirror(std::size_t caret, std::size_t length);
+
+// Mirroring the model's text onto a text box's widget that shows `shown`, with the caret
+// at `caret`: nothing to do (nullopt) when the widget shows that text already, which is
+// the person's own edit coming back, since setting it again would only move the caret and
+// raise one more change; else the caret to put after setting it.
+std::optional<std::size_t> mirrorText(TextView shown, TextView model, std::size_t caret);
 
 // An error that escapes a handler is told in a stop-icon message box, titled with the
 // form's caption; the program then ends with this exit code, as after an untrapped
@@ -50,7 +60,8 @@ public:
     ViewPolicy(Form& form, Platform& platform, std::function<void(int)> quit);
 
     // While a Mirroring lives the view is setting widgets from the model; whatever those
-    // widgets report meanwhile is its own doing and is not forwarded.
+    // widgets report meanwhile is its own doing and is not forwarded. A front end takes
+    // it once per model change, around all it sets for that change.
     class Mirroring {
     public:
         explicit Mirroring(int& depth) : depth_(depth) { ++depth_; }

@@ -29,7 +29,7 @@ TEST_F(Window, ControlsLandOnTheDesignsTwipsOverFifteen) {
         {&w.BitCheck(0), {632, 112, 17, 17}},
         {&w.LblBitInfo(0), {632, 88, 17, 17}}, // moved onto its box by the load event
         {&w.LblBitInfo(31), {12, 88, 17, 17}},
-        {&w.BitSetCheck(1), {611, 248, 13, 13}}, // 9160 twips: single-precision lefts rounded
+        {&w.BitSetCheck(1), {611, 248, 13, 13}}, // 9170 twips: single-precision lefts rounded
         {&w.BitSetCheck(31), {11, 248, 13, 13}},
         {&w.LblBitSetHex(1), {527, 234, 25, 25}},
         {&w.txtDataIn, {64, 40, 153, 22}},
@@ -60,6 +60,16 @@ TEST_F(Window, GroovesAreBandsOfTheLineWidthClippedByTheClient) {
     EXPECT_EQ(view::lineBand(w.Line1(1), 144), (PixelRect{600, 276, 400, 3}));
     const PixelRect right = view::lineBand(w.Line1(2));
     EXPECT_GT(right.x + right.width, view::clientSize(w.form().settings()).width);
+    // What a front end paints: every visible line's band in its own colour, none hidden.
+    w.Line2(3).setVisible(false);
+    const std::vector<view::LineBand> bands = view::visibleLineBands(w.form(), 144);
+    EXPECT_EQ(std::count(bands.begin(), bands.end(),
+                         view::LineBand{view::lineBand(w.Line1(1), 144), w.Line1(1).foreColour()}),
+              1);
+    EXPECT_EQ(
+        std::count_if(bands.begin(), bands.end(),
+                      [&](const auto& b) { return b.rect == view::lineBand(w.Line2(3), 144); }),
+        0);
 }
 
 TEST(ViewLayout, FontHeights) {

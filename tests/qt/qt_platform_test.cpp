@@ -8,6 +8,7 @@
 
 #include "frontends/qt/qt_fonts.h"
 #include "frontends/qt/qt_platform.h"
+#include "view/layout.h"
 #include <ostream>
 
 #include "qt_window_fixture.h"
@@ -181,7 +182,7 @@ TEST_P(FontBookFaces, AsksForAnInstalledFace) {
     const FaceRow& row = GetParam();
     const QFont font = book.font(row.design);
     EXPECT_EQ(font.family(), QString::fromUtf8(row.family));
-    EXPECT_DOUBLE_EQ(font.pointSizeF(), static_cast<double>(row.design.points));
+    EXPECT_EQ(font.pixelSize(), view::fontPixelHeight(row.design.points));
     EXPECT_EQ(font.bold(), row.design.bold);
     EXPECT_EQ(font.italic(), row.design.italic);
     book.font(row.design);

@@ -7,7 +7,9 @@
 
 namespace pelmora {
 
-QtCheckBox::QtCheckBox(QWidget* parent) : QCheckBox(parent) {}
+QtCheckBox::QtCheckBox(QWidget* parent) : QCheckBox(parent) {
+    setAutoFillBackground(true); // the square around the indicator, in its back colour
+}
 
 QRect QtCheckBox::indicatorRect() const {
     // Room for the focus rectangle all round: two pixels where the box is large enough

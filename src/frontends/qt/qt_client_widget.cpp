@@ -7,22 +7,19 @@
 
 namespace pelmora {
 
-QtClientWidget::QtClientWidget(const Form& form, QWidget* parent) : QWidget(parent) {
+QtClientWidget::QtClientWidget(const Form& form, QWidget* parent) : QWidget(parent), form_(form) {
     const view::PixelSize size = view::clientSize(form.settings());
     setFixedSize(size.width, size.height);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Window);
-    for (Control* control : form.controls())
-        if (const auto* line = dynamic_cast<const Line*>(control)) lines_.push_back(line);
 }
 
 void QtClientWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    for (const Line* line : lines_) {
-        if (!line->visible()) continue;
-        const view::PixelRect band = view::lineBand(*line);
-        painter.fillRect(QRect(band.x, band.y, band.width, band.height),
-                         resolveColourQt(line->foreColour(), palette()));
+    for (const view::LineBand& band : view::visibleLineBands(form_)) {
+        const view::PixelRect& r = band.rect;
+        painter.fillRect(QRect(r.x, r.y, r.width, r.height),
+                         resolveColourQt(band.colour, palette()));
     }
 }
 

@@ -7,8 +7,6 @@
 
 #include <QWidget>
 
-#include <vector>
-
 #include "toolkit/form.h"
 
 namespace pelmora {
@@ -21,7 +19,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::vector<const Line*> lines_;
+    const Form& form_;
 };
 
 } // namespace pelmora

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 
 #include "frontends/qt/qt_text.h"
+#include "view/layout.h"
 
 namespace pelmora {
 namespace {
@@ -59,7 +60,7 @@ QFont QtFontBook::font(const Font& font) {
     if (installed_.isEmpty()) installed_ = QFontDatabase::families();
     const QString face = installedFace(toQString(font.face), installed_);
     QFont qfont(face);
-    qfont.setPointSizeF(static_cast<qreal>(font.points));
+    qfont.setPixelSize(view::fontPixelHeight(font.points)); // device-independent pixels
     qfont.setWeight(font.bold ? QFont::Bold : QFont::Normal);
     qfont.setItalic(font.italic);
     // Text in a GB2312 font is GB2312 text, and the Chinese faces it maps to hold every

@@ -1,5 +1,6 @@
 #include "frontends/qt/qt_form_view.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -12,7 +13,9 @@
 #include "frontends/qt/qt_colours.h"
 #include "frontends/qt/qt_label_widget.h"
 #include "frontends/qt/qt_text.h"
+#include "view/input.h"
 #include "view/layout.h"
+#include "view/look.h"
 
 namespace pelmora {
 namespace {
@@ -77,8 +80,8 @@ QWidget* QtFormView::create(Control& control) {
     QWidget* widget = createWidget(control);
     if (!widget) return nullptr;
     widget->setObjectName(objectNameOf(control));
-    // A check box has no caption, so its font is never seen.
-    if (control.kind() != ControlKind::CheckBox) widget->setFont(fonts_.font(control.font()));
+    widget->setFont(fonts_.font(control.font()));
+    if (control.canFocus()) widget->installEventFilter(this); // for Enter
     widget->setGeometry(pixelRect(control));
     if (const Text name = accessibleName(control); !name.empty())
         widget->setAccessibleName(toQString(name));
@@ -93,8 +96,8 @@ QWidget* QtFormView::createWidget(Control& control) {
         auto* widget = new QtLabelWidget(&client_);
         widget->setCaption(toQString(label->caption()));
         widget->setAlignment(horizontal(label->alignment()));
-        widget->setBorder(label->border(),
-                          resolveColourQt(colours::ButtonShadow, client_.palette()));
+        if (const auto border = view::lookOf(control, view::BaseDpi).border)
+            widget->setBorder(true, resolveColourQt(*border, client_.palette()));
         return widget;
     }
     if (auto* box = dynamic_cast<TextBox*>(&control)) {
@@ -111,8 +114,8 @@ QWidget* QtFormView::createWidget(Control& control) {
     if (auto* box = dynamic_cast<CheckBox*>(&control)) {
         auto* check = new QtCheckBox(&client_);
         check->setChecked(box->value() != 0);
-        connect(check, &QAbstractButton::clicked, this, [this, box](bool checked) {
-            policy_.forward([box, checked] { box->setValue(checked ? 1 : 0); });
+        connect(check, &QAbstractButton::clicked, this, [this, box] {
+            policy_.forward([box] { box->setValue(view::valueAfterClick(*box)); });
         });
         return check;
     }
@@ -127,9 +130,9 @@ QWidget* QtFormView::createWidget(Control& control) {
 }
 
 void QtFormView::applyColours(const Control& control, QWidget& widget) {
-    const QPalette& palette = client_.palette();
-    const QColor fore = resolveColourQt(control.foreColour(), palette);
-    const QColor back = resolveColourQt(control.backColour(), palette);
+    const view::Look look = view::lookOf(control, view::BaseDpi);
+    const QColor fore = resolveColourQt(look.fore, client_.palette());
+    const QColor back = resolveColourQt(look.back, client_.palette());
     switch (control.kind()) {
     case ControlKind::Label: static_cast<QtLabelWidget&>(widget).setColours(fore, back); break;
     case ControlKind::TextBox:
@@ -140,7 +143,10 @@ void QtFormView::applyColours(const Control& control, QWidget& widget) {
         setPaletteColour(widget, QPalette::ButtonText, fore);
         setPaletteColour(widget, QPalette::Button, back);
         break;
-    case ControlKind::CheckBox: setPaletteColour(widget, QPalette::WindowText, fore); break;
+    case ControlKind::CheckBox:
+        setPaletteColour(widget, QPalette::WindowText, fore);
+        setPaletteColour(widget, QPalette::Window, back);
+        break;
     case ControlKind::Line:
     case ControlKind::Timer: break;
     }
@@ -159,20 +165,24 @@ void QtFormView::applyOrders() {
 }
 
 void QtFormView::focusFirst() {
-    for (Control* control : form_.tabOrder())
-        if (QWidget* widget = widgetFor(*control)) {
-            widget->setFocus(Qt::OtherFocusReason);
-            return;
-        }
+    if (const Control* first = view::firstFocus(form_))
+        if (QWidget* widget = widgetFor(*first)) widget->setFocus(Qt::OtherFocusReason);
 }
 
-void QtFormView::pressDefaultButton(QWidget* focus) {
-    auto* button = qobject_cast<QPushButton*>(focus);
-    if (!button || !button->isEnabled()) {
-        const CommandButton* preset = form_.defaultButton();
-        button = preset ? qobject_cast<QPushButton*>(widgetFor(*preset)) : nullptr;
-    }
-    if (button && button->isEnabled()) button->click();
+bool QtFormView::eventFilter(QObject* watched, QEvent* event) {
+    // Enter reaches the focused widget first; the view, not the widget, says what it does.
+    const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    if (!key || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)) return false;
+    Control* focused = nullptr;
+    for (const auto& [control, widget] : widgets_)
+        if (widget == watched) focused = const_cast<Control*>(control);
+    const Qt::KeyboardModifiers held = key->modifiers();
+    if (CommandButton* button = view::buttonForEnter(form_, focused,
+                                                     {held.testFlag(Qt::ShiftModifier),
+                                                      held.testFlag(Qt::ControlModifier),
+                                                      held.testFlag(Qt::AltModifier)}))
+        policy_.forward([button] { button->click(); });
+    return true;
 }
 
 void QtFormView::controlChanged(Control& control, Property property) {
@@ -216,11 +226,11 @@ void QtFormView::controlChanged(Control& control, Property property) {
 
 void QtFormView::showText(const TextBox& box, QWidget& widget) {
     auto& edit = static_cast<QLineEdit&>(widget);
-    const QString text = toQString(box.text());
-    if (edit.text() == text) return; // the person's own edit
-    const auto caret = static_cast<std::size_t>(edit.cursorPosition());
-    edit.setText(text);
-    edit.setCursorPosition(static_cast<int>(view::caretAfterMirror(caret, box.text().size())));
+    const auto caret = view::mirrorText(toText(edit.text()), box.text(),
+                                        static_cast<std::size_t>(edit.cursorPosition()));
+    if (!caret) return;
+    edit.setText(toQString(box.text()));
+    edit.setCursorPosition(static_cast<int>(*caret));
 }
 
 } // namespace pelmora

@@ -1,13 +1,20 @@
 #pragma once
-// QtFormView shows a loaded Form with Qt widgets and carries the person's actions back.
-// It translates the view policy (src/view) into Qt; it decides nothing itself.
+// QtFormView shows a loaded Form with Qt widgets and carries the person's actions back,
+// translating what src/view decides into Qt calls. It does not resolve colours or faces
+// (qt_colours, qt_fonts) or paint lines (the client).
 //
-// Implemented, per property change (the contract in toolkit/form.h):
-//   Caption, Text (caret kept by the policy's rule), Value, ForeColour, BackColour, Left,
-//   Visible (a widget made on first show, put into the tab and stacking orders), a Line's
-//   changes (the client repaints), a Timer's Enabled (its QTimer starts or stops).
-// Person to model: textEdited, clicked and the clocks' timeouts, through the policy, so
-// nothing the view set comes back and no tick interrupts a handler.
+// Implemented, each as src/view decides it:
+//   - widgets: QtLabelWidget, QLineEdit, QtCheckBox, QPushButton, made at start or on first
+//     show (view::widgetsAtStart, hasWidget); tab order and stacking (view::stackingOrder);
+//   - geometry (view::controlRect), font by pixel height, colours and a label's frame
+//     (view::lookOf), text shown (view::shownText);
+//   - model to widget, per property (toolkit/form.h): Caption, Text (view::mirrorText
+//     skips the person's own edit and places the caret), Value, ForeColour, BackColour,
+//     Left, Visible, a Line's changes (the client repaints), a Timer's Enabled (QTimer);
+//     all of one change under one ViewPolicy::mirroring();
+//   - person to model through ViewPolicy::forward: textEdited, a box's clicked
+//     (view::valueAfterClick), a button's clicked, Enter (view::buttonForEnter); the
+//     clocks through ViewPolicy::tick; the first focus (view::firstFocus).
 
 #include <QObject>
 #include <QWidget>
@@ -35,11 +42,10 @@ public:
     QWidget* widgetFor(const Control& control) const;
     std::size_t widgetCount() const { return widgets_.size(); }
 
-    // The focus goes to the first control of the tab order.
+    // The focus goes where the view says it starts.
     void focusFirst();
-    // Enter: a focused push button answers it, as on Windows; anywhere else the form's
-    // default button does.
-    void pressDefaultButton(QWidget* focus);
+    // Enter on a focused widget presses the button the view names, or nothing.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     void controlChanged(Control& control, Property property) override;
 

@@ -1,7 +1,6 @@
 #include "frontends/qt/qt_main_window.h"
 
 #include <QCoreApplication>
-#include <QKeyEvent>
 
 #include "frontends/qt/qt_client_widget.h"
 #include "frontends/qt/qt_text.h"
@@ -17,16 +16,5 @@ QtMainWindow::QtMainWindow(Form& form, Platform& platform)
 }
 
 QWidget& QtMainWindow::client() { return *client_; }
-
-void QtMainWindow::keyPressEvent(QKeyEvent* event) {
-    // Text boxes and check boxes pass Enter on; it ends up here wherever the focus is.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        view_.pressDefaultButton(focusWidget());
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
 
 } // namespace pelmora

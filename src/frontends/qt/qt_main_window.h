@@ -1,10 +1,9 @@
 #pragma once
 // QtMainWindow is the program's top-level window: the form's caption, the fixed client
-// area, the view that fills it, and the one key the whole window answers, Enter, which
-// presses the default button. The frame is resizable but the client never moves or
-// grows with it. Closing the window runs no code; the application ends when its last
-// window closes. It neither loads the form nor shows itself: the caller does both, in
-// that order.
+// area and the view that fills it, which answers every key (Enter included) on the
+// focused widget. The frame is resizable but the client never moves or grows with it.
+// Closing the window runs no code; the application ends when its last window closes. It
+// neither loads the form nor shows itself: the caller does both, in that order.
 
 #include <QWidget>
 
@@ -25,9 +24,6 @@ public:
 
     QtFormView& view() { return view_; }
     QWidget& client();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     view::ViewPolicy policy_;

@@ -3,8 +3,6 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include <utility>
-
 #include "frontends/qt/qt_announce.h"
 #include "frontends/qt/qt_text.h"
 
@@ -73,11 +71,9 @@ void QtPlatform::messageBox(const Text& prompt, int flags, const Text& title) {
 }
 
 void QtPlatform::announce(const Text& text) {
-    const bool waiting = !pending_.isEmpty();
-    pending_ = toQString(text);
-    if (!waiting)
+    if (pending_.hold(text))
         QTimer::singleShot(0, &turn_,
-                           [this] { announceToScreenReaderQt(std::exchange(pending_, {})); });
+                           [this] { announceToScreenReaderQt(toQString(pending_.take())); });
 }
 
 Text QtPlatform::timeOfDayText() {

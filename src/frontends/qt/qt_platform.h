@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "toolkit/platform.h"
+#include "view/announcement.h"
 
 namespace pelmora {
 
@@ -30,13 +31,12 @@ public:
     // returns when the person has closed it.
     void messageBox(const Text& prompt, int flags, const Text& title) override;
     Text timeOfDayText() override;
-    // Said when control returns to the event loop, after the echo of the person's key
-    // and the repaint; of texts given before then only the last is said.
+    // Said when control returns to the event loop (view::PendingAnnouncement).
     void announce(const Text& text) override;
 
 private:
     QPointer<QWidget> owner_;
-    QString pending_;
+    view::PendingAnnouncement pending_;
     QObject turn_; // ends a pending announcement with the platform
 };
 

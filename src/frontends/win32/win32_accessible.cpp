@@ -39,7 +39,7 @@ void AccessibleNames::setName(HWND hwnd, const Text& name) {
     const std::wstring wide = toWide(name);
     if (SUCCEEDED(service_->SetHwndPropStr(hwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                            PROPID_ACC_NAME, wide.c_str())))
-        named_.push_back(hwnd);
+        named_.insert(hwnd);
 }
 
 void AccessibleNames::setLiveRegion(HWND hwnd) {

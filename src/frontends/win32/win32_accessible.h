@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <set>
 
 #include "toolkit/text.h"
 
@@ -34,7 +34,7 @@ public:
 private:
     bool comStarted_ = false;
     IAccPropServices* service_ = nullptr; // a COM reference, released in the destructor
-    std::vector<HWND> named_;
+    std::set<HWND> named_;                // once each, however often renamed (the live region)
     HWND liveRegion_ = nullptr;
 };
 

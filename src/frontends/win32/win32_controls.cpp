@@ -3,11 +3,17 @@
 #include <algorithm>
 
 #include "app/accessible_names.h"
+#include "view/input.h"
 #include "view/layout.h"
+#include "view/look.h"
 #include "win32_text.h"
 
 namespace pelmora::win32 {
 namespace {
+
+// WS_BORDER is drawn by Windows in the window-frame colour, the one the view frames
+// labels in.
+static_assert(view::LabelBorderColour == colours::system(COLOR_WINDOWFRAME));
 
 struct WindowKind {
     const wchar_t* className;
@@ -19,20 +25,17 @@ WindowKind windowKind(const Control& c) {
     // Clipped by their siblings, overlapping windows show the stacking order whatever
     // order they paint in.
     const DWORD visible = (c.visible() ? WS_VISIBLE : 0) | WS_CLIPSIBLINGS;
+    const auto align = static_cast<std::size_t>(c.alignment()); // Left, Right, Centre
     switch (c.kind()) {
     case ControlKind::Label: {
         // Labels wrap like the design's and never treat '&' as a mnemonic.
-        const DWORD align = c.alignment() == Alignment::Centre  ? SS_CENTER
-                            : c.alignment() == Alignment::Right ? SS_RIGHT
-                                                                : SS_LEFT;
-        return {L"STATIC", WS_CHILD | visible | SS_NOPREFIX | align | (c.border() ? WS_BORDER : 0),
-                0};
+        const DWORD border = view::lookOf(c, view::BaseDpi).border ? WS_BORDER : 0;
+        const DWORD styles[] = {SS_LEFT, SS_RIGHT, SS_CENTER};
+        return {L"STATIC", WS_CHILD | visible | SS_NOPREFIX | styles[align] | border, 0};
     }
     case ControlKind::TextBox: {
-        const DWORD align = c.alignment() == Alignment::Centre  ? ES_CENTER
-                            : c.alignment() == Alignment::Right ? ES_RIGHT
-                                                                : ES_LEFT;
-        return {L"EDIT", WS_CHILD | visible | WS_TABSTOP | ES_AUTOHSCROLL | align,
+        const DWORD styles[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
+        return {L"EDIT", WS_CHILD | visible | WS_TABSTOP | ES_AUTOHSCROLL | styles[align],
                 WS_EX_CLIENTEDGE};
     }
     case ControlKind::CheckBox:
@@ -48,15 +51,6 @@ WindowKind windowKind(const Control& c) {
     case ControlKind::Timer: break;
     }
     return {nullptr, 0, 0};
-}
-
-Text initialText(const Control& c) {
-    switch (c.kind()) {
-    case ControlKind::Label: return static_cast<const Label&>(c).caption();
-    case ControlKind::TextBox: return static_cast<const TextBox&>(c).text();
-    case ControlKind::CommandButton: return static_cast<const CommandButton&>(c).caption();
-    default: return Text();
-    }
 }
 
 } // namespace
@@ -81,7 +75,7 @@ void ControlWindows::createAll(int dpi) {
 void ControlWindows::restack() const {
     // The last raised is on top; the dialog manager's Tab follows the stack down.
     for (Control* c : view::stackingOrder(form_))
-        if (const Entry* e = find(*c))
+        if (const Entry* e = find(&Entry::control, c))
             SetWindowPos(e->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -95,15 +89,10 @@ void ControlWindows::create(Control& control) {
     if (!hwnd) return;
     entries_.push_back({&control, hwnd, id});
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(control.font())), FALSE);
-    if (control.kind() == ControlKind::TextBox) {
-        SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0); // no limit: long entries reach the model
-        showText(hwnd, initialText(control));
-    } else if (control.kind() == ControlKind::CheckBox) {
-        const bool ticked = static_cast<CheckBox&>(control).value() != 0;
-        SendMessageW(hwnd, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
-    } else {
-        SetWindowTextW(hwnd, toWide(initialText(control)).c_str());
-    }
+    if (control.kind() == ControlKind::TextBox) // no limit: long entries reach the model
+        SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
+    show(entries_.back(),
+         control.kind() == ControlKind::CheckBox ? Property::Value : Property::Text);
     names_.setName(hwnd, accessibleName(control));
 }
 
@@ -121,14 +110,19 @@ void ControlWindows::relayout(int dpi) {
     }
 }
 
-void ControlWindows::showText(HWND edit, const Text& text) {
-    if (windowText(edit) == text) return; // the person's own edit: nothing to show
+void ControlWindows::showText(const Entry& e) {
+    const Text text = view::shownText(*e.control);
+    if (e.control->kind() != ControlKind::TextBox) {
+        SetWindowTextW(e.hwnd, toWide(text).c_str());
+        return;
+    }
     DWORD start = 0, end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const auto mirroring = policy_.mirroring();
-    SetWindowTextW(edit, toWide(text).c_str());
-    const auto caret = static_cast<LPARAM>(view::caretAfterMirror(end, text.size()));
-    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(caret), caret);
+    SendMessageW(e.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    const auto caret = view::mirrorText(windowText(e.hwnd), text, end);
+    if (!caret) return;
+    SetWindowTextW(e.hwnd, toWide(text).c_str());
+    SendMessageW(e.hwnd, EM_SETSEL, static_cast<WPARAM>(*caret), static_cast<LPARAM>(*caret));
 }
 
 void ControlWindows::setClock(const Timer& timer) {
@@ -146,7 +140,7 @@ void ControlWindows::controlChanged(Control& control, Property property) {
         return;
     }
     if (control.kind() == ControlKind::Timer) return setClock(static_cast<Timer&>(control));
-    const Entry* e = find(control);
+    const Entry* e = find(&Entry::control, &control);
     if (!e) {
         // First shown now: the window is made late, as if it had been there hidden.
         if (property == Property::Visible && control.visible()) {
@@ -155,24 +149,28 @@ void ControlWindows::controlChanged(Control& control, Property property) {
         }
         return;
     }
+    show(*e, property);
+}
+
+void ControlWindows::show(const Entry& e, Property property) {
     const auto mirroring = policy_.mirroring();
     switch (property) {
-    case Property::Caption: SetWindowTextW(e->hwnd, toWide(initialText(control)).c_str()); break;
-    case Property::Text: showText(e->hwnd, static_cast<TextBox&>(control).text()); break;
+    case Property::Caption:
+    case Property::Text: showText(e); break;
     case Property::Value:
-        SendMessageW(e->hwnd, BM_SETCHECK,
-                     static_cast<CheckBox&>(control).value() ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(e.hwnd, BM_SETCHECK,
+                     static_cast<CheckBox&>(*e.control).value() ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
     case Property::ForeColour:
-    case Property::BackColour: InvalidateRect(e->hwnd, nullptr, TRUE); break;
-    case Property::Left: place(*e); break;
-    case Property::Visible: ShowWindow(e->hwnd, control.visible() ? SW_SHOWNA : SW_HIDE); break;
+    case Property::BackColour: InvalidateRect(e.hwnd, nullptr, TRUE); break;
+    case Property::Left: place(e); break;
+    case Property::Visible: ShowWindow(e.hwnd, e.control->visible() ? SW_SHOWNA : SW_HIDE); break;
     case Property::Enabled: break;
     }
 }
 
 void ControlWindows::command(int id, int code) {
-    const Entry* e = findById(id);
+    const Entry* e = find(&Entry::id, id);
     if (!e) return;
     Control& c = *e->control;
     if (c.kind() == ControlKind::TextBox && code == EN_CHANGE) {
@@ -180,7 +178,7 @@ void ControlWindows::command(int id, int code) {
         policy_.forward([&c, edit] { static_cast<TextBox&>(c).setText(windowText(edit)); });
     } else if (c.kind() == ControlKind::CheckBox && code == BN_CLICKED) {
         auto& box = static_cast<CheckBox&>(c);
-        policy_.forward([&box] { box.setValue(box.value() == 0 ? 1 : 0); });
+        policy_.forward([&box] { box.setValue(view::valueAfterClick(box)); });
     } else if (c.kind() == ControlKind::CommandButton && code == BN_CLICKED) {
         policy_.forward([&c] { static_cast<CommandButton&>(c).click(); });
     }
@@ -191,10 +189,11 @@ void ControlWindows::timer(UINT_PTR id) {
 }
 
 HBRUSH ControlWindows::colours(HWND child, HDC dc) {
-    const Entry* e = findByWindow(child);
+    const Entry* e = find(&Entry::hwnd, child);
     if (!e) return nullptr;
-    const COLORREF back = toColorRef(e->control->backColour());
-    SetTextColor(dc, toColorRef(e->control->foreColour()));
+    const view::Look look = view::lookOf(*e->control, dpi_);
+    const COLORREF back = toColorRef(look.back);
+    SetTextColor(dc, toColorRef(look.fore));
     SetBkColor(dc, back);
     SetBkMode(dc, OPAQUE);
     return brushes_.brush(back);
@@ -202,32 +201,19 @@ HBRUSH ControlWindows::colours(HWND child, HDC dc) {
 
 int ControlWindows::defaultButtonId() const {
     if (CommandButton* button = form_.defaultButton())
-        if (const Entry* e = find(*button)) return e->id;
+        if (const Entry* e = find(&Entry::control, button)) return e->id;
     return 0;
 }
 
-HWND ControlWindows::firstInTabOrder() const {
-    for (Control* c : form_.tabOrder())
-        if (const Entry* e = find(*c); e && c->visible()) return e->hwnd;
-    return nullptr;
+HWND ControlWindows::firstFocus() const {
+    const Entry* e = find(&Entry::control, view::firstFocus(form_));
+    return e ? e->hwnd : nullptr;
 }
 
-const ControlWindows::Entry* ControlWindows::find(const Control& control) const {
-    const auto it = std::find_if(entries_.begin(), entries_.end(),
-                                 [&](const Entry& e) { return e.control == &control; });
-    return it == entries_.end() ? nullptr : &*it;
-}
-
-const ControlWindows::Entry* ControlWindows::findById(int id) const {
-    const auto it =
-        std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.id == id; });
-    return it == entries_.end() ? nullptr : &*it;
-}
-
-const ControlWindows::Entry* ControlWindows::findByWindow(HWND hwnd) const {
-    const auto it = std::find_if(entries_.begin(), entries_.end(),
-                                 [&](const Entry& e) { return e.hwnd == hwnd; });
-    return it == entries_.end() ? nullptr : &*it;
+void ControlWindows::enter(HWND focus, view::KeyModifiers modifiers) {
+    const Entry* e = find(&Entry::hwnd, focus);
+    if (CommandButton* button = view::buttonForEnter(form_, e ? e->control : nullptr, modifiers))
+        policy_.forward([button] { button->click(); });
 }
 
 } // namespace pelmora::win32

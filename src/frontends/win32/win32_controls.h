@@ -1,21 +1,23 @@
 #pragma once
-// The child windows that draw the form's controls, and the form's clocks: a STATIC per
-// label, an EDIT per text box, a BUTTON per check box and push button, a SetTimer per
-// timer. It translates the view policy (src/view) into Win32 and decides nothing itself.
+// The child windows that draw the form's controls, and the form's clocks, translating
+// what src/view decides into Win32. It owns no fonts and paints no lines.
 //
-// Implemented, per property change (the contract in toolkit/form.h):
-//   Caption, Text (caret kept by the policy's rule), Value, ForeColour, BackColour, Left,
-//   Visible (a window made on first show, put into the stacking order, which is the tab
-//   order too), a Line's changes (the client repaints), a Timer's Enabled (SetTimer /
-//   KillTimer).
-// Person to model: EN_CHANGE, BN_CLICKED and WM_TIMER, through the policy, so nothing it
-// set comes back and no tick interrupts a handler.
+// Implemented, each as src/view decides it:
+//   - STATIC, EDIT, BS_CHECKBOX and push BUTTON windows, made when first visible, stacked
+//     in the view's order (the dialog manager's tab order); SetTimer clocks;
+//   - their place, colours (WM_CTLCOLOR*), a label's WS_BORDER frame and text (lookOf);
+//   - every property change of toolkit/form.h, under one mirroring; a text the window
+//     shows already is left alone (mirrorText);
+//   - EN_CHANGE, BN_CLICKED (valueAfterClick), Enter (buttonForEnter), WM_TIMER, through
+//     the policy; the first focus (firstFocus).
 
 #include <windows.h>
 
+#include <type_traits>
 #include <vector>
 
 #include "toolkit/form.h"
+#include "view/input.h"
 #include "view/view_policy.h"
 #include "win32_accessible.h"
 #include "win32_gdi.h"
@@ -44,10 +46,13 @@ public:
     void timer(UINT_PTR id);
     // Colours for WM_CTLCOLORSTATIC / WM_CTLCOLOREDIT; null for a window not ours.
     HBRUSH colours(HWND child, HDC dc);
-    // The control id of the default button (0 when there is none).
+    // The control id of the default button (0 when there is none), which the dialog
+    // manager draws with the default frame.
     int defaultButtonId() const;
-    // The first control in tab order: the focus when the window opens.
-    HWND firstInTabOrder() const;
+    // The window the focus starts in.
+    HWND firstFocus() const;
+    // Enter pressed while `focus` has the focus.
+    void enter(HWND focus, view::KeyModifiers modifiers);
     // After a system colour change the brushes are made again.
     void systemColoursChanged() { brushes_.clear(); }
 
@@ -57,12 +62,16 @@ private:
         HWND hwnd;
         int id;
     };
-    const Entry* find(const Control& control) const;
-    const Entry* findById(int id) const;
-    const Entry* findByWindow(HWND hwnd) const;
+    // The entry whose `field` (control, window or id) is `key`; nullptr for one not ours.
+    template <class Key> const Entry* find(Key Entry::*field, std::type_identity_t<Key> key) const {
+        for (const Entry& e : entries_)
+            if (key && e.*field == key) return &e;
+        return nullptr;
+    }
     void create(Control& control);
     void place(const Entry& entry) const;
-    void showText(HWND edit, const Text& text);
+    void show(const Entry& entry, Property property); // one property, under one mirroring
+    void showText(const Entry& entry);
     void restack() const;
     void setClock(const Timer& timer);
 

@@ -54,7 +54,7 @@ bool MainWindowWin32::create(int showCommand) {
     resizeToClient();
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
-    if (!focus_) focus_ = controls_->firstInTabOrder();
+    if (!focus_) focus_ = controls_->firstFocus();
     if (focus_) SetFocus(focus_);
     return true;
 }
@@ -62,7 +62,14 @@ bool MainWindowWin32::create(int showCommand) {
 int MainWindowWin32::run() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // The dialog manager gives Tab, Shift+Tab, Enter and Space their usual meaning.
+        // Enter means what the view says, before the dialog manager gives it its own.
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && controls_ &&
+            (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
+            controls_->enter(msg.hwnd, {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
+                                        GetKeyState(VK_MENU) < 0});
+            continue;
+        }
+        // The dialog manager gives Tab, Shift+Tab and Space their usual meaning.
         if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -96,19 +103,10 @@ LRESULT MainWindowWin32::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: onCreate(); return 0;
     case WM_ACTIVATE: onActivate(LOWORD(wParam) != WA_INACTIVE); return 0;
-    case WM_SETFOCUS:
-        if (focus_ && IsWindow(focus_)) SetFocus(focus_);
+    case WM_SETFOCUS: onActivate(true); return 0;
+    case WM_COMMAND:
+        if (lParam != 0 && controls_) controls_->command(LOWORD(wParam), HIWORD(wParam));
         return 0;
-    case WM_COMMAND: {
-        const int id = LOWORD(wParam), code = HIWORD(wParam);
-        if (id == IDOK && lParam == 0) {
-            // Enter with no default id known to the dialog manager.
-            if (controls_) controls_->command(controls_->defaultButtonId(), BN_CLICKED);
-        } else if (lParam != 0 && controls_) {
-            controls_->command(id, code);
-        }
-        return 0;
-    }
     case DM_GETDEFID:
         if (controls_ && controls_->defaultButtonId())
             return MAKELRESULT(controls_->defaultButtonId(), DC_HASDEFID);
@@ -125,6 +123,7 @@ LRESULT MainWindowWin32::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (controls_) controls_->timer(wParam);
         return 0;
+    case Win32Platform::SayPending: platform_.sayPending(); return 0;
     case WM_DPICHANGED:
         onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -176,29 +175,25 @@ void MainWindowWin32::onDpiChanged(int dpi, const RECT& suggested) {
     fonts_ = FontCache();
     fonts_.setDpi(dpi);
     if (controls_) controls_->relayout(dpi);
-    const view::PixelSize client = view::clientSize(main_.form().settings(), dpi);
-    const SIZE size = dpiApi_.windowSizeFor({client.width, client.height}, WindowStyle, 0, dpi);
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    resizeToClient(&suggested);
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void MainWindowWin32::resizeToClient() {
+void MainWindowWin32::resizeToClient(const RECT* at) {
     const view::PixelSize client = view::clientSize(main_.form().settings(), dpi_);
     const SIZE size = dpiApi_.windowSizeFor({client.width, client.height}, WindowStyle, 0, dpi_);
-    SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, at ? at->left : 0, at ? at->top : 0, size.cx, size.cy,
+                 (at ? 0 : SWP_NOMOVE) | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindowWin32::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     // The etched grooves: each line is a band of its width in its own colour.
-    for (Control* c : main_.form().controls()) {
-        if (c->kind() != ControlKind::Line || !c->visible()) continue;
-        const view::PixelRect band = view::lineBand(static_cast<const Line&>(*c), dpi_);
-        const RECT rect{band.x, band.y, band.x + band.width, band.y + band.height};
-        FillRect(dc, &rect, lineBrushes_.brush(toColorRef(c->foreColour())));
+    for (const view::LineBand& band : view::visibleLineBands(main_.form(), dpi_)) {
+        const view::PixelRect& r = band.rect;
+        const RECT rect{r.x, r.y, r.x + r.width, r.y + r.height};
+        FillRect(dc, &rect, lineBrushes_.brush(toColorRef(band.colour)));
     }
     EndPaint(hwnd_, &ps);
 }

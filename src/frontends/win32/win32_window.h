@@ -1,9 +1,8 @@
 #pragma once
 // The top-level window on Win32, titled with the form's caption: it owns the model of the
-// window Main, raises its load event before anything is shown, creates the child windows,
-// paints the etched lines and runs the dialog-style message loop that gives Tab, Enter and
-// Space their usual meaning. Behaviour stays in the model and the decisions in the view
-// policy; this only draws and passes on what the person does.
+// window Main, raises its load event before anything shows, creates the child windows,
+// paints the lines and runs the message loop: Enter as the view says, Tab and Space by the
+// dialog manager. Behaviour is the model's and decisions the view's; this draws.
 
 #include <windows.h>
 
@@ -39,7 +38,7 @@ private:
     void onActivate(bool active);
     void onDpiChanged(int dpi, const RECT& suggested);
     void paint();
-    void resizeToClient();
+    void resizeToClient(const RECT* at = nullptr); // at: the new place, else where it is
 
     HINSTANCE instance_;
     DpiApi dpiApi_;
