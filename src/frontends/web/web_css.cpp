@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdio>
 
+#include "view/look.h"
+
 namespace pelmora {
 namespace {
 
@@ -49,10 +51,9 @@ void CssWriter::addColour(Colour colour) {
 
 // The page's faces: its subsets of the substitutes the Linux program uses, with the CJK
 // face for every character the first lacks.
-void CssWriter::addFont(const Font& font) {
+void CssWriter::addFont(const Font& font, int pixels) {
     add("font:%s%s%dpx %s, pelmora-hei;", font.italic ? "italic " : "", font.bold ? "bold " : "",
-        view::fontPixelHeight(font.points),
-        font.face == fonts::Kai ? "pelmora-kai" : "pelmora-sans");
+        pixels, font.face == fonts::Kai ? "pelmora-kai" : "pelmora-sans");
 }
 
 void CssWriter::addPlace(const Control& control) {
@@ -62,13 +63,17 @@ void CssWriter::addPlace(const Control& control) {
 }
 
 void CssWriter::addColours(const Control& control) {
-    css_ += control.kind() == ControlKind::Line ? "background:" : "color:";
-    addColour(control.foreColour());
-    // A check box shows no colour of its own behind its mark; a line has only the one.
-    css_ += ";";
-    if (control.kind() == ControlKind::Line || control.kind() == ControlKind::CheckBox) return;
-    css_ += "background:";
-    addColour(control.backColour());
+    if (control.kind() == ControlKind::Line) { // a line has the one colour
+        css_ += "background:";
+        addColour(control.foreColour());
+        css_ += ";";
+        return;
+    }
+    const view::Look look = view::lookOf(control, view::BaseDpi);
+    css_ += "color:";
+    addColour(look.fore);
+    css_ += ";background:";
+    addColour(look.back);
     css_ += ";";
 }
 
@@ -78,7 +83,7 @@ const char* CssWriter::client(const FormSettings& settings) {
     add("width:%dpx;height:%dpx;background:", size.width, size.height);
     addColour(colours::ButtonFace);
     css_ += ";";
-    addFont(settings.font);
+    addFont(settings.font, view::fontPixelHeight(settings.font.points));
     return css_.c_str();
 }
 
@@ -86,16 +91,18 @@ const char* CssWriter::style(const Control& control) {
     css_.clear();
     addPlace(control);
     addColours(control);
-    if (control.kind() != ControlKind::Line) addFont(control.font());
+    if (!control.visible()) css_ += "display:none;";
+    if (control.kind() == ControlKind::Line) return css_.c_str();
+    const view::Look look = view::lookOf(control, view::BaseDpi);
+    addFont(control.font(), look.fontPixels);
     // A button centres its caption whatever its alignment, as on the desktop.
     if (control.kind() == ControlKind::Label || control.kind() == ControlKind::TextBox)
         add("text-align:%s;", cssAlignment(control.alignment()));
-    if (control.border()) {
+    if (look.border) {
         css_ += "border:1px solid ";
-        addColour(colours::ButtonShadow);
+        addColour(*look.border);
         css_ += ";";
     }
-    if (!control.visible()) css_ += "display:none;";
     return css_.c_str();
 }
 

@@ -25,7 +25,7 @@ private:
     void addPlace(const Control& control);
     void addColours(const Control& control);
     void addColour(Colour colour);
-    void addFont(const Font& font);
+    void addFont(const Font& font, int pixels);
     template <class... Args> void add(const char* format, Args... args);
 
     std::string css_;

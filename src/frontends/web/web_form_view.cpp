@@ -5,6 +5,8 @@
 
 #include "app/accessible_names.h"
 #include "frontends/web/web_page.h"
+#include "view/input.h"
+#include "view/look.h"
 
 namespace pelmora {
 namespace {
@@ -30,8 +32,7 @@ WebFormView::WebFormView(Form& form, view::ViewPolicy& policy)
     for (std::size_t i = 0; i < timers_.size(); ++i)
         pelmora_clock(static_cast<int>(i), timers_[i]->interval(), timers_[i]->enabled());
     applyOrders();
-    if (const std::vector<Control*> order = form_.tabOrder(); !order.empty())
-        pelmora_focus(elementOf(*order.front()));
+    if (const Control* first = view::firstFocus(form_)) pelmora_focus(elementOf(*first));
     form_.setObserver(this);
 }
 
@@ -49,24 +50,16 @@ void WebFormView::create(Control& control) {
     const char* css = css_.style(control);
     switch (control.kind()) {
     case ControlKind::Label:
-        pelmora_make(element, "div", "", css);
-        setText(element, static_cast<Label&>(control).caption());
-        break;
-    case ControlKind::TextBox:
-        pelmora_make(element, "input", "text", css);
-        setText(element, static_cast<TextBox&>(control).text());
-        break;
+    case ControlKind::Line:
+    case ControlKind::Timer: pelmora_make(element, "div", "", css); break;
+    case ControlKind::TextBox: pelmora_make(element, "input", "text", css); break;
     case ControlKind::CheckBox:
         pelmora_make(element, "input", "checkbox", css);
         pelmora_checked(element, static_cast<CheckBox&>(control).value() != 0);
         break;
-    case ControlKind::CommandButton:
-        pelmora_make(element, "button", "", css);
-        setText(element, static_cast<CommandButton&>(control).caption());
-        break;
-    case ControlKind::Line:
-    case ControlKind::Timer: pelmora_make(element, "div", "", css); break;
+    case ControlKind::CommandButton: pelmora_make(element, "button", "", css); break;
     }
+    setText(element, view::shownText(control));
     name(element, control);
 }
 
@@ -120,13 +113,12 @@ void WebFormView::controlChanged(Control& control, Property property) {
 
 void WebFormView::showText(const TextBox& box) {
     const int element = elementOf(box);
-    const auto caret = static_cast<std::size_t>(pelmora_caret(element));
+    Text shown(pelmora_value(element, nullptr, 0), u'\0');
+    pelmora_value(element, shown.data(), shown.size());
+    const auto caret = view::mirrorText(shown, box.text(), pelmora_caret(element));
+    if (!caret) return;
     setText(element, box.text());
-    pelmora_set_caret(element, static_cast<int>(view::caretAfterMirror(caret, box.text().size())));
-}
-
-void WebFormView::run() {
-    for (;;) handleEvent(pelmora_next_event());
+    pelmora_set_caret(element, *caret);
 }
 
 void WebFormView::handleEvent(int kind) {
@@ -141,8 +133,10 @@ void WebFormView::handleEvent(int kind) {
         break;
     case web::PageEvent::Click:
         if (auto* box = dynamic_cast<CheckBox*>(control)) {
-            const std::int16_t value = pelmora_event_value() ? 1 : 0;
-            policy_.forward([box, value] { box->setValue(value); });
+            policy_.forward([box] { box->setValue(view::valueAfterClick(*box)); });
+            // The box ticked itself before the view was asked; it shows what the model holds.
+            const auto mirroring = policy_.mirroring();
+            pelmora_checked(element, box->value() != 0);
         } else if (auto* button = dynamic_cast<CommandButton*>(control)) {
             policy_.forward([button] { button->click(); });
         }
@@ -151,14 +145,15 @@ void WebFormView::handleEvent(int kind) {
         if (element >= 0 && element < static_cast<int>(timers_.size()))
             policy_.tick(*timers_[static_cast<std::size_t>(element)]);
         break;
-    case web::PageEvent::Enter: pressDefaultButton(control); break;
+    case web::PageEvent::Enter: {
+        const int held = pelmora_event_value(); // Shift 1, Ctrl 2, Alt 4
+        if (CommandButton* button = view::buttonForEnter(
+                form_, control, {(held & 1) != 0, (held & 2) != 0, (held & 4) != 0}))
+            policy_.forward([button] { button->click(); });
+        break;
     }
-}
-
-void WebFormView::pressDefaultButton(Control* focused) {
-    auto* button = dynamic_cast<CommandButton*>(focused);
-    if (!button) button = form_.defaultButton();
-    if (button) policy_.forward([button] { button->click(); });
+    case web::PageEvent::Announce: break; // the platform's
+    }
 }
 
 } // namespace pelmora

@@ -8,7 +8,8 @@
 // made on first show, put into the tab and stacking orders), a Timer's Enabled (its
 // clock starts or stops). Lines are plain elements under the others.
 // Person to model: the page's queued edits, clicks, Enter and ticks, through the policy,
-// one at a time, so nothing the view set comes back and no tick interrupts a handler.
+// one at a time, so nothing the view set comes back and no tick interrupts a handler;
+// what a click or Enter means is the view's answer.
 
 #include <string>
 #include <unordered_map>
@@ -27,8 +28,8 @@ public:
     WebFormView(const WebFormView&) = delete;
     WebFormView& operator=(const WebFormView&) = delete;
 
-    // Takes the page's events one after another, for as long as the page is open.
-    [[noreturn]] void run();
+    // Carries out the page's event of `kind` (pelmora::web::PageEvent) through the policy.
+    void handleEvent(int kind);
 
     void controlChanged(Control& control, Property property) override;
 
@@ -38,8 +39,6 @@ private:
     void name(int element, const Control& control);
     void applyOrders();
     void showText(const TextBox& box);
-    void handleEvent(int kind);
-    void pressDefaultButton(Control* focused);
 
     Form& form_;
     view::ViewPolicy& policy_;

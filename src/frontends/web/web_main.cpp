@@ -1,6 +1,7 @@
 // The page's program: the window Main drawn with HTML elements. It never returns: its
-// loop waits (Asyncify) for the person's next action or a clock's tick, so the model, its
-// view and the platform live on this stack for as long as the page is open.
+// loop waits (Asyncify) for the person's next action, a clock's tick or the end of a turn
+// with something to announce, so the model, its view and the platform live on this stack
+// for as long as the page is open.
 #include "app/main_window.h"
 #include "frontends/web/web_form_view.h"
 #include "frontends/web/web_page.h"
@@ -14,5 +15,11 @@ int main() {
     pelmora::view::ViewPolicy policy(model.form(), platform, pelmora_end);
     if (!policy.runOrReport([&] { model.load(); })) pelmora_end(pelmora::view::FailureExitCode);
     pelmora::WebFormView view(model.form(), policy);
-    view.run();
+    for (;;) {
+        const int kind = pelmora_next_event();
+        if (kind == static_cast<int>(pelmora::web::PageEvent::Announce))
+            platform.sayPending();
+        else
+            view.handleEvent(kind);
+    }
 }

@@ -7,9 +7,10 @@
 #include <cstddef>
 
 namespace pelmora::web {
-// Edit: a text box's new text. Click: a button, or a check box with its new tick as the
-// value. Tick: timer number `element` is due. Enter: pressed where `element` has the focus.
-enum class PageEvent { Edit = 1, Click = 2, Tick = 3, Enter = 4 };
+// Edit: a text box's new text. Click: a button or a check box. Tick: timer number
+// `element` is due. Enter: pressed where `element` has the focus, the modifiers held as the
+// value (Shift 1, Ctrl 2, Alt 4). Announce: the turn that asked for one is over.
+enum class PageEvent { Edit = 1, Click = 2, Tick = 3, Enter = 4, Announce = 5 };
 } // namespace pelmora::web
 
 // None of them throws: declared so, a call needs no exception landing pad, which with
@@ -27,6 +28,8 @@ void pelmora_attribute(int element, const char* name, const char* value) noexcep
 void pelmora_text(int element, const char16_t* text, std::size_t length) noexcept;
 void pelmora_checked(int element, int checked) noexcept;
 int pelmora_caret(int element) noexcept;
+// Copies up to `capacity` units of a text box's text and returns the text's full length.
+std::size_t pelmora_value(int element, char16_t* out, std::size_t capacity) noexcept;
 void pelmora_set_caret(int element, int caret) noexcept;
 // Moves the element behind the client's others: called in tab order, it makes the page's
 // order of focus the given one.
@@ -47,6 +50,8 @@ void pelmora_message_box(const char16_t* prompt, std::size_t promptLength, int f
                          const char16_t* title, std::size_t titleLength) noexcept;
 std::size_t pelmora_time_of_day(char16_t* out, std::size_t capacity) noexcept;
 void pelmora_announce(const char16_t* text, std::size_t length) noexcept;
+// Queues an Announce event for when the current turn of the page's event loop is over.
+void pelmora_after_turn(void) noexcept;
 // From now on no event comes: the clocks stop and the page takes no more actions.
 void pelmora_end(int code) noexcept;
 }

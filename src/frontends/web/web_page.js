@@ -20,12 +20,13 @@ mergeInto(LibraryManager.library, {
       });
       client.addEventListener('click', function (e) {
         var n = page.number(e.target);
-        if (n) page.push({ kind: 2, element: n, value: e.target.checked ? 1 : 0 });
+        if (n) page.push({ kind: 2, element: n });
       });
       client.addEventListener('keydown', function (e) {
-        if (e.key !== 'Enter' || e.altKey || e.ctrlKey || e.metaKey || e.shiftKey) return;
-        e.preventDefault(); // the program says which button Enter presses
-        page.push({ kind: 4, element: page.number(document.activeElement) });
+        if (e.key !== 'Enter') return;
+        e.preventDefault(); // the program says which button Enter presses, if any
+        page.push({ kind: 4, element: page.number(document.activeElement),
+                    value: (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0) });
       });
       Module.idle = function () {
         return new Promise(function (resolve) { page.idle.push(resolve); });
@@ -81,6 +82,7 @@ mergeInto(LibraryManager.library, {
   },
   pelmora_checked: function (n, checked) { page.elements[n].checked = !!checked; },
   pelmora_caret: function (n) { return page.elements[n].selectionStart || 0; },
+  pelmora_value: function (n, out, capacity) { return page.write(page.elements[n].value, out, capacity); },
   pelmora_set_caret: function (n, caret) { page.elements[n].setSelectionRange(caret, caret); },
   pelmora_append: function (n) { page.elements[0].appendChild(page.elements[n]); },
   pelmora_focus: function (n) {
@@ -125,6 +127,9 @@ mergeInto(LibraryManager.library, {
   },
   pelmora_announce: function (text, length) {
     document.getElementById('live').replaceChildren(page.read(text, length));
+  },
+  pelmora_after_turn: function () {
+    setTimeout(function () { page.push({ kind: 5, element: 0 }); });
   },
   pelmora_end: function () {
     page.ended = true;

@@ -16,6 +16,13 @@ Text WebPlatform::timeOfDayText() {
     return text;
 }
 
-void WebPlatform::announce(const Text& text) { pelmora_announce(text.data(), text.size()); }
+void WebPlatform::announce(const Text& text) {
+    if (pending_.hold(text)) pelmora_after_turn();
+}
+
+void WebPlatform::sayPending() {
+    const Text text = pending_.take();
+    if (!text.empty()) pelmora_announce(text.data(), text.size());
+}
 
 } // namespace pelmora
