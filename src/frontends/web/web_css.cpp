@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <charconv>
 
 #include "view/look.h"
 
@@ -32,34 +32,37 @@ const char* cssAlignment(Alignment a) {
 
 } // namespace
 
-template <class... Args> void CssWriter::add(const char* format, Args... args) {
-    std::array<char, 96> buffer{};
-    const int length = std::snprintf(buffer.data(), buffer.size(), format, args...);
-    css_.append(buffer.data(), static_cast<std::size_t>(
-                                   std::clamp(length, 0, static_cast<int>(buffer.size()) - 1)));
+void CssWriter::piece(const char* text) { css_ += text; }
+
+void CssWriter::piece(int number) {
+    std::array<char, 12> digits{};
+    const auto end = std::to_chars(digits.begin(), digits.end(), number).ptr;
+    css_.append(digits.begin(), end);
 }
+
+template <class... Pieces> void CssWriter::add(Pieces... pieces) { (piece(pieces), ...); }
 
 void CssWriter::addColour(Colour colour) {
     if (isSystemColour(colour)) {
         const int index = systemColourIndex(colour);
         for (const SystemColour& s : CssSystemColours)
-            if (s.index == index) return add("%s", s.css);
+            if (s.index == index) return add(s.css);
         colour = classicSystemColour(index).value_or(colours::Black);
     }
-    add("#%02x%02x%02x", redOf(colour), greenOf(colour), blueOf(colour));
+    add("rgb(", redOf(colour), ",", greenOf(colour), ",", blueOf(colour), ")");
 }
 
 // The page's faces: its subsets of the substitutes the Linux program uses, with the CJK
 // face for every character the first lacks.
 void CssWriter::addFont(const Font& font, int pixels) {
-    add("font:%s%s%dpx %s, pelmora-hei;", font.italic ? "italic " : "", font.bold ? "bold " : "",
-        pixels, font.face == fonts::Kai ? "pelmora-kai" : "pelmora-sans");
+    add("font:", font.italic ? "italic " : "", font.bold ? "bold " : "", pixels, "px ",
+        font.face == fonts::Kai ? "pelmora-kai" : "pelmora-sans", ", pelmora-hei;");
 }
 
 void CssWriter::addPlace(const Control& control) {
     const auto* line = dynamic_cast<const Line*>(&control);
     const view::PixelRect r = line ? view::lineBand(*line) : view::controlRect(control);
-    add("left:%dpx;top:%dpx;width:%dpx;height:%dpx;", r.x, r.y, r.width, r.height);
+    add("left:", r.x, "px;top:", r.y, "px;width:", r.width, "px;height:", r.height, "px;");
 }
 
 void CssWriter::addColours(const Control& control) {
@@ -80,15 +83,16 @@ void CssWriter::addColours(const Control& control) {
 const char* CssWriter::client(const FormSettings& settings) {
     css_.clear();
     const view::PixelSize size = view::clientSize(settings);
-    add("width:%dpx;height:%dpx;background:", size.width, size.height);
+    add("width:", size.width, "px;height:", size.height, "px;background:");
     addColour(colours::ButtonFace);
     css_ += ";";
     addFont(settings.font, view::fontPixelHeight(settings.font.points));
     return css_.c_str();
 }
 
-const char* CssWriter::style(const Control& control) {
+const char* CssWriter::style(const Control& control, int layer) {
     css_.clear();
+    add("z-index:", layer, ";");
     addPlace(control);
     addColours(control);
     if (!control.visible()) css_ += "display:none;";
@@ -97,7 +101,7 @@ const char* CssWriter::style(const Control& control) {
     addFont(control.font(), look.fontPixels);
     // A button centres its caption whatever its alignment, as on the desktop.
     if (control.kind() == ControlKind::Label || control.kind() == ControlKind::TextBox)
-        add("text-align:%s;", cssAlignment(control.alignment()));
+        add("text-align:", cssAlignment(control.alignment()), ";");
     if (look.border) {
         css_ += "border:1px solid ";
         addColour(*look.border);
@@ -115,12 +119,6 @@ const char* CssWriter::place(const Control& control) {
 const char* CssWriter::colours(const Control& control) {
     css_.clear();
     addColours(control);
-    return css_.c_str();
-}
-
-const char* CssWriter::layer(int z) {
-    css_.clear();
-    add("z-index:%d", z);
     return css_.c_str();
 }
 

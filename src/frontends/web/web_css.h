@@ -1,9 +1,10 @@
 #pragma once
 // CssWriter writes the inline styles of the page's elements from their controls'
-// properties and the view's layout: place, colours, font, alignment, border, visibility
-// and layer. It reuses one buffer and makes no temporary strings: under emscripten's
-// exceptions every call made beside a temporary goes through JavaScript, which made the
-// page's start twice as slow. It decides nothing the view policy decides.
+// properties and the view's layout and look: place, colours, font, alignment, border,
+// visibility and layer. It reuses one buffer and makes no temporary strings: under
+// emscripten's exceptions every call made beside a temporary goes through JavaScript, and
+// printf is slow there too; both made the page's start far slower. It decides nothing the
+// view policy decides.
 
 #include <string>
 
@@ -16,17 +17,19 @@ class CssWriter {
 public:
     // Each returns the style, valid until the next call.
     const char* client(const FormSettings& settings); // size, background, font
-    const char* style(const Control& control);        // all of the below that applies
+    // All of the below that applies, and the layer (z-index) the element lies in.
+    const char* style(const Control& control, int layer);
     const char* place(const Control& control);
     const char* colours(const Control& control);
-    const char* layer(int z);
 
 private:
     void addPlace(const Control& control);
     void addColours(const Control& control);
     void addColour(Colour colour);
     void addFont(const Font& font, int pixels);
-    template <class... Args> void add(const char* format, Args... args);
+    template <class... Pieces> void add(Pieces... pieces);
+    void piece(const char* text);
+    void piece(int number);
 
     std::string css_;
 };

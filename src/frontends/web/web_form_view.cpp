@@ -26,12 +26,15 @@ WebFormView::WebFormView(Form& form, view::ViewPolicy& policy)
     const Text& caption = form_.settings().caption;
     pelmora_title(caption.data(), caption.size());
     pelmora_style(0, css_.client(form_.settings()));
+    // Lines lie under every widget, the widgets as the view stacks them.
+    int layer = 0;
+    for (Control* control : view::stackingOrder(form_)) layers_.emplace(control, ++layer);
     for (Control* control : controls_)
         if (control->kind() == ControlKind::Line) create(*control);
+    // Made in the view's order, focusable ones first in tab order, which is then the page's.
     for (Control* control : view::widgetsAtStart(form_)) create(*control);
     for (std::size_t i = 0; i < timers_.size(); ++i)
         pelmora_clock(static_cast<int>(i), timers_[i]->interval(), timers_[i]->enabled());
-    applyOrders();
     if (const Control* first = view::firstFocus(form_)) pelmora_focus(elementOf(*first));
     form_.setObserver(this);
 }
@@ -47,7 +50,8 @@ void WebFormView::create(Control& control) {
     const auto position = std::find(controls_.begin(), controls_.end(), &control);
     const int element = static_cast<int>(std::distance(controls_.begin(), position)) + 1;
     elements_.emplace(&control, element);
-    const char* css = css_.style(control);
+    const auto layer = layers_.find(&control);
+    const char* css = css_.style(control, layer == layers_.end() ? 0 : layer->second);
     switch (control.kind()) {
     case ControlKind::Label:
     case ControlKind::Line:
@@ -71,10 +75,7 @@ void WebFormView::name(int element, const Control& control) {
     if (control.kind() == ControlKind::Label) pelmora_attribute(element, "role", "note");
 }
 
-void WebFormView::applyOrders() {
-    int layer = 0;
-    for (Control* control : view::stackingOrder(form_))
-        if (const int element = elementOf(*control)) pelmora_style(element, css_.layer(++layer));
+void WebFormView::applyTabOrder() {
     for (Control* control : form_.tabOrder())
         if (const int element = elementOf(*control)) pelmora_append(element);
 }
@@ -90,7 +91,7 @@ void WebFormView::controlChanged(Control& control, Property property) {
         // First shown now: the element is made late, as if it had been there hidden.
         if (property == Property::Visible && control.visible() && view::hasWidget(control)) {
             create(control);
-            applyOrders();
+            applyTabOrder();
         }
         return;
     }

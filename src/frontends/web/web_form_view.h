@@ -37,13 +37,14 @@ private:
     int elementOf(const Control& control) const; // 0 when it has none
     void create(Control& control);
     void name(int element, const Control& control);
-    void applyOrders();
+    void applyTabOrder(); // for a widget made late
     void showText(const TextBox& box);
 
     Form& form_;
     view::ViewPolicy& policy_;
     std::vector<Control*> controls_; // element n shows controls_[n - 1]
     std::unordered_map<const Control*, int> elements_;
+    std::unordered_map<const Control*, int> layers_; // from the view's stacking order
     std::vector<Timer*> timers_;
     CssWriter css_;
 };

@@ -28,6 +28,8 @@ mergeInto(LibraryManager.library, {
         page.push({ kind: 4, element: page.number(document.activeElement),
                     value: (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0) });
       });
+      // The faces decode while the program compiles, rather than once the form needs them.
+      document.fonts.forEach(function (face) { face.load(); });
       Module.idle = function () {
         return new Promise(function (resolve) { page.idle.push(resolve); });
       };
@@ -68,7 +70,13 @@ mergeInto(LibraryManager.library, {
     page.elements[n] = element;
     page.elements[0].appendChild(element);
   },
-  pelmora_style: function (n, style) { page.elements[n].style.cssText += ';' + UTF8ToString(style); },
+  pelmora_style: function (n, style) {
+    var s = page.elements[n].style;
+    UTF8ToString(style).split(';').forEach(function (declaration) {
+      var colon = declaration.indexOf(':');
+      if (colon > 0) s.setProperty(declaration.slice(0, colon), declaration.slice(colon + 1));
+    });
+  },
   pelmora_label: function (n, label, length) {
     page.elements[n].setAttribute('aria-label', page.read(label, length));
   },
