@@ -3,7 +3,7 @@
 the design puts the controls, checked by what the screen, the accessibility names and the
 live region show. One case a run:
 
-    web_test.py --site DIR --work DIR NAME     (NAME: a case of CASES)
+    web_test.py --site DIR NAME     (NAME: a case of CASES or SPECIAL)
     web_test.py --list
 
 Exits 77 (skipped) where Chromium, its driver or Selenium is missing, except under CI.
@@ -38,7 +38,7 @@ class Page:
     """One Chromium showing the site at `scale`; a Display stand-in for match_picture, with
     the client at the origin."""
 
-    def __init__(self, site, work, scale=1):
+    def __init__(self, site, scale=1):
         from selenium import webdriver
         from selenium.webdriver.chrome.service import Service
         options = webdriver.ChromeOptions()
@@ -47,7 +47,7 @@ class Page:
                     '--font-render-hinting=none', '--disable-lcd-text'):
             options.add_argument(arg)
         self.driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-        self.work, self.scale, self.origin = work, scale, (0, 0)
+        self.scale, self.origin = scale, (0, 0)
         self.driver.get('file://' + os.path.abspath(os.path.join(site, 'index.html')))
         self.wait_for(lambda: self.named('时间'), 'the page shows no form')
 
@@ -244,7 +244,8 @@ def picture(scale):
         size = tuple(n * scale for n in layout.CLIENT)
         clock_rect = layout.CLOCK
         masked = [tuple(n * scale for n in (clock_rect.x, clock_rect.y, clock_rect.w, clock_rect.h))]
-        wrong = display.match_picture(page, reference, size, masked, layout.name_at)
+        name_at = lambda point: layout.name_at((point[0] // scale, point[1] // scale))
+        wrong = display.match_picture(page, reference, size, masked, name_at)
         expect(wrong is None, 'the page at %dx: %s' % (scale, wrong))
     case.scale = scale
     return case
@@ -256,7 +257,6 @@ SPECIAL = {'clock': clock, 'names': names, 'picture_1x': picture(1), 'picture_2x
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument('--site')
-    parser.add_argument('--work', default='web-work')
     parser.add_argument('--list', action='store_true')
     parser.add_argument('name', nargs='?')
     args = parser.parse_args()
@@ -273,8 +273,7 @@ def main():
         print('missing: %s' % ' '.join(missing))
         return 1 if os.environ.get('CI') == 'true' else 77
     case = SPECIAL.get(args.name) or (lambda p: run(p, CASES[args.name]))
-    os.makedirs(args.work, exist_ok=True)
-    page = Page(args.site, args.work, getattr(case, 'scale', 1))
+    page = Page(args.site, getattr(case, 'scale', 1))
     start = time.monotonic()
     try:
         case(page)
