@@ -4,9 +4,11 @@ namespace pelmora::view {
 
 std::int16_t valueAfterClick(const CheckBox& box) { return box.value() == 0 ? 1 : 0; }
 
-CommandButton* buttonForEnter(const Form& form, Control* focus, KeyModifiers modifiers) {
+CommandButton* buttonForEnter(const Form& form, const Control* focus, KeyModifiers modifiers) {
     if (modifiers.shift || modifiers.control || modifiers.alt) return nullptr;
-    if (auto* button = dynamic_cast<CommandButton*>(focus)) return button;
+    for (Control* c : form.tabOrder())
+        if (c == focus && c->kind() == ControlKind::CommandButton)
+            return static_cast<CommandButton*>(c);
     return form.defaultButton();
 }
 

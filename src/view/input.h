@@ -25,7 +25,7 @@ struct KeyModifiers {
 // default button; none when Shift, Ctrl or Alt is held, since those chords mean other
 // things to other programs and a person holding one did not mean "Select". Keypad Enter
 // is Enter. nullptr: Enter does nothing.
-CommandButton* buttonForEnter(const Form& form, Control* focus, KeyModifiers modifiers);
+CommandButton* buttonForEnter(const Form& form, const Control* focus, KeyModifiers modifiers);
 
 // Where the focus starts when the window opens: the first visible control in tab order
 // (the data entry box). A hidden control cannot hold the focus on any toolkit, so one is

@@ -94,7 +94,7 @@ QWidget* QtFormView::createWidget(Control& control) {
     // Widgets are children of the client, which deletes them (Qt parent ownership).
     if (auto* label = dynamic_cast<Label*>(&control)) {
         auto* widget = new QtLabelWidget(&client_);
-        widget->setCaption(toQString(label->caption()));
+        widget->setCaption(toQString(view::shownText(control)));
         widget->setAlignment(horizontal(label->alignment()));
         if (const auto border = view::lookOf(control, view::BaseDpi).border)
             widget->setBorder(true, resolveColourQt(*border, client_.palette()));
@@ -104,7 +104,7 @@ QWidget* QtFormView::createWidget(Control& control) {
         auto* edit = new QLineEdit(&client_);
         edit->setMaxLength(std::numeric_limits<int>::max()); // no length limit
         edit->setAlignment(horizontal(box->alignment()) | Qt::AlignVCenter);
-        edit->setText(toQString(box->text()));
+        edit->setText(toQString(view::shownText(control)));
         // If a nested handler changes the text again, controlChanged shows that at once.
         connect(edit, &QLineEdit::textEdited, this, [this, box](const QString& text) {
             policy_.forward([box, &text] { box->setText(toText(text)); });
@@ -120,7 +120,7 @@ QWidget* QtFormView::createWidget(Control& control) {
         return check;
     }
     if (auto* button = dynamic_cast<CommandButton*>(&control)) {
-        auto* push = new QPushButton(toQString(button->caption()), &client_);
+        auto* push = new QPushButton(toQString(view::shownText(control)), &client_);
         push->setDefault(button->isDefault());
         connect(push, &QAbstractButton::clicked, this,
                 [this, button] { policy_.forward([button] { button->click(); }); });
@@ -173,9 +173,9 @@ bool QtFormView::eventFilter(QObject* watched, QEvent* event) {
     // Enter reaches the focused widget first; the view, not the widget, says what it does.
     const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
     if (!key || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)) return false;
-    Control* focused = nullptr;
+    const Control* focused = nullptr;
     for (const auto& [control, widget] : widgets_)
-        if (widget == watched) focused = const_cast<Control*>(control);
+        if (widget == watched) focused = control;
     const Qt::KeyboardModifiers held = key->modifiers();
     if (CommandButton* button = view::buttonForEnter(form_, focused,
                                                      {held.testFlag(Qt::ShiftModifier),
@@ -209,8 +209,8 @@ void QtFormView::controlChanged(Control& control, Property property) {
     const auto mirroring = policy_.mirroring();
     switch (property) {
     case Property::Caption:
-        if (auto* label = dynamic_cast<Label*>(&control))
-            static_cast<QtLabelWidget*>(widget)->setCaption(toQString(label->caption()));
+        if (auto* label = dynamic_cast<QtLabelWidget*>(widget))
+            label->setCaption(toQString(view::shownText(control)));
         break;
     case Property::Text: showText(static_cast<TextBox&>(control), *widget); break;
     case Property::Value:
