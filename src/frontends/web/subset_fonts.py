@@ -24,7 +24,8 @@ FACES = [  # family, weight, file (the first font of a collection)
     ('pelmora-kai', 'normal', '/usr/share/fonts/truetype/arphic-gkai00mp/gkai00mp.ttf'),
     ('pelmora-hei', 'normal', '/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc'),
 ]
-NOTICE = 'Subset by the Pelmora build to the characters its page shows; unchanged otherwise.'
+NOTICE = ('Changed by the Pelmora page build, each time it builds: subset to the characters '
+          'the page shows. Outlines and metrics unchanged.')
 
 
 def characters(sources):
