@@ -50,14 +50,19 @@ mergeInto(LibraryManager.library, {
       page.current = event;
       wake(event.kind);
     },
+    // UTF-16 both ways, unit for unit, so a lone surrogate crosses unchanged.
     read: function (pointer, length) {
       var out = '', start = pointer >> 1;
-      for (var i = 0; i < length; i += 4096)
-        out += String.fromCharCode.apply(null, HEAPU16.subarray(start + i, start + Math.min(length, i + 4096)));
+      for (var i = 0; i < length; i += 4096) {
+        var end = start + Math.min(length, i + 4096);
+        out += String.fromCharCode.apply(null, HEAPU16.subarray(start + i, end));
+      }
       return out;
     },
     write: function (text, pointer, capacity) {
-      for (var i = 0; i < Math.min(text.length, capacity); i++) HEAPU16[(pointer >> 1) + i] = text.charCodeAt(i);
+      for (var i = 0; i < Math.min(text.length, capacity); i++) {
+        HEAPU16[(pointer >> 1) + i] = text.charCodeAt(i);
+      }
       return text.length;
     }
   },
@@ -90,7 +95,9 @@ mergeInto(LibraryManager.library, {
   },
   pelmora_checked: function (n, checked) { page.elements[n].checked = !!checked; },
   pelmora_caret: function (n) { return page.elements[n].selectionStart || 0; },
-  pelmora_value: function (n, out, capacity) { return page.write(page.elements[n].value, out, capacity); },
+  pelmora_value: function (n, out, capacity) {
+    return page.write(page.elements[n].value, out, capacity);
+  },
   pelmora_set_caret: function (n, caret) { page.elements[n].setSelectionRange(caret, caret); },
   pelmora_append: function (n) { page.elements[0].appendChild(page.elements[n]); },
   pelmora_focus: function (n) {
@@ -116,7 +123,9 @@ mergeInto(LibraryManager.library, {
   },
   pelmora_event_element: function () { return page.current.element; },
   pelmora_event_value: function () { return page.current.value || 0; },
-  pelmora_event_text: function (out, capacity) { return page.write(page.current.text || '', out, capacity); },
+  pelmora_event_text: function (out, capacity) {
+    return page.write(page.current.text || '', out, capacity);
+  },
   pelmora_message_box: function (prompt, promptLength, flags, title, titleLength) {
     var text = page.read(prompt, promptLength), caption = page.read(title, titleLength);
     return Asyncify.handleAsync(function () {
@@ -141,6 +150,7 @@ mergeInto(LibraryManager.library, {
   },
   pelmora_end: function () {
     page.ended = true;
+    page.queue.length = 0;
     page.clocks.forEach(clearInterval);
     page.elements[0].inert = true;
   }
