@@ -100,6 +100,7 @@ def measure(site, out, runs):
     bare = os.path.join(out, 'bare.html')
     bare_page(bare)
     page_url, bare_url = 'file://' + os.path.abspath(os.path.join(site, 'index.html')), 'file://' + bare
+    load = ['%.2f' % os.getloadavg()[0]]
     driver = browser()
     try:
         driver.set_script_timeout(120)
@@ -116,8 +117,9 @@ def measure(site, out, runs):
         key = statistics.median(keystroke_ms(driver) for _ in range(5))
     finally:
         driver.quit()
+    load.append('%.2f' % os.getloadavg()[0])
     weight = sum(len(gzip.compress(open(f, 'rb').read(), 9)) for f in set(files))
-    return {'weight': weight, 'files': sorted(os.path.basename(f) for f in set(files)),
+    return {'load': load, 'weight': weight, 'files': sorted(os.path.basename(f) for f in set(files)),
             'foreign': foreign, 'page': statistics.median(paints['page']),
             'bare': statistics.median(paints['bare']), 'key': key, 'version': version,
             'runs': runs, 'elements': 134}
@@ -142,8 +144,9 @@ def table(r):
     return '\n'.join(rows) + (
         '\n\nFiles loaded: %s. Chromium %s, headless; first paint medians of %d interleaved loads '
         'of each page after one warm-up; keystroke median of 5 rounds of %d edits. Measured %s on '
-        '%s (%d CPUs).\n' % (', '.join(r['files']), r['version'], r['runs'], KEYSTROKES, when,
-                             platform.node(), os.cpu_count()))
+        '%s (%d CPUs), load average %s before, %s after.\n'
+        % (', '.join(r['files']), r['version'], r['runs'], KEYSTROKES, when, platform.node(),
+           os.cpu_count(), *r['load']))
 
 
 def write_doc(doc, text):
