@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/accessible_names.h"
 #include "frontends/web/web_page.h"
 #include "view/input.h"
 #include "view/look.h"
@@ -29,10 +28,13 @@ WebFormView::WebFormView(Form& form, view::ViewPolicy& policy)
     // Lines lie under every widget, the widgets as the view stacks them.
     int layer = 0;
     for (Control* control : view::stackingOrder(form_)) layers_.emplace(control, ++layer);
+    std::vector<int> made;
     for (Control* control : controls_)
-        if (control->kind() == ControlKind::Line) create(*control);
+        if (control->kind() == ControlKind::Line) made.push_back(create(*control));
     // Made in the view's order, focusable ones first in tab order, which is then the page's.
-    for (Control* control : view::widgetsAtStart(form_)) create(*control);
+    for (Control* control : view::widgetsAtStart(form_)) made.push_back(create(*control));
+    pelmora_add(markup_.html().c_str(), made.data(), made.size());
+    markup_.clear();
     for (std::size_t i = 0; i < timers_.size(); ++i)
         pelmora_clock(static_cast<int>(i), timers_[i]->interval(), timers_[i]->enabled());
     if (const Control* first = view::firstFocus(form_)) pelmora_focus(elementOf(*first));
@@ -46,33 +48,13 @@ int WebFormView::elementOf(const Control& control) const {
     return it == elements_.end() ? 0 : it->second;
 }
 
-void WebFormView::create(Control& control) {
+int WebFormView::create(Control& control) {
     const auto position = std::find(controls_.begin(), controls_.end(), &control);
     const int element = static_cast<int>(std::distance(controls_.begin(), position)) + 1;
     elements_.emplace(&control, element);
     const auto layer = layers_.find(&control);
-    const char* css = css_.style(control, layer == layers_.end() ? 0 : layer->second);
-    switch (control.kind()) {
-    case ControlKind::Label:
-    case ControlKind::Line:
-    case ControlKind::Timer: pelmora_make(element, "div", "", css); break;
-    case ControlKind::TextBox: pelmora_make(element, "input", "text", css); break;
-    case ControlKind::CheckBox:
-        pelmora_make(element, "input", "checkbox", css);
-        pelmora_checked(element, static_cast<CheckBox&>(control).value() != 0);
-        break;
-    case ControlKind::CommandButton: pelmora_make(element, "button", "", css); break;
-    }
-    setText(element, view::shownText(control));
-    name(element, control);
-}
-
-void WebFormView::name(int element, const Control& control) {
-    const Text label = accessibleName(control);
-    if (label.empty()) return;
-    pelmora_label(element, label.data(), label.size());
-    // Named static text: a note carries its name and reads its caption as content.
-    if (control.kind() == ControlKind::Label) pelmora_attribute(element, "role", "note");
+    markup_.add(control, layer == layers_.end() ? 0 : layer->second);
+    return element;
 }
 
 void WebFormView::applyTabOrder() {
@@ -90,7 +72,9 @@ void WebFormView::controlChanged(Control& control, Property property) {
     if (!element) {
         // First shown now: the element is made late, as if it had been there hidden.
         if (property == Property::Visible && control.visible() && view::hasWidget(control)) {
-            create(control);
+            const int element = create(control);
+            pelmora_add(markup_.html().c_str(), &element, 1);
+            markup_.clear();
             applyTabOrder();
         }
         return;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "frontends/web/web_css.h"
+#include "frontends/web/web_markup.h"
 #include "toolkit/form.h"
 #include "view/view_policy.h"
 
@@ -35,9 +36,8 @@ public:
 
 private:
     int elementOf(const Control& control) const; // 0 when it has none
-    void create(Control& control);
-    void name(int element, const Control& control);
-    void applyTabOrder(); // for a widget made late
+    int create(Control& control);                // its element's markup; the number it will have
+    void applyTabOrder();                        // for a widget made late
     void showText(const TextBox& box);
 
     Form& form_;
@@ -47,6 +47,7 @@ private:
     std::unordered_map<const Control*, int> layers_; // from the view's stacking order
     std::vector<Timer*> timers_;
     CssWriter css_;
+    ElementMarkup markup_;
 };
 
 } // namespace pelmora

@@ -18,13 +18,11 @@ enum class PageEvent { Edit = 1, Click = 2, Tick = 3, Enter = 4, Announce = 5 };
 extern "C" {
 
 void pelmora_title(const char16_t* title, std::size_t length) noexcept;
-// Element 0 is the client area; a control's element gets the number it is made with.
-// `tag` is an HTML tag name ("div", "input", "button"), `type` an input's type or "", and
-// `style` its inline CSS; pelmora_style adds declarations to an element's style.
-void pelmora_make(int element, const char* tag, const char* type, const char* style) noexcept;
+// Element 0 is the client area. pelmora_add appends the elements of `html` to it, which
+// get the numbers `elements` in their order; pelmora_style adds declarations to an
+// element's inline style.
+void pelmora_add(const char* html, const int* elements, std::size_t count) noexcept;
 void pelmora_style(int element, const char* style) noexcept;
-void pelmora_label(int element, const char16_t* label, std::size_t length) noexcept;
-void pelmora_attribute(int element, const char* name, const char* value) noexcept;
 void pelmora_text(int element, const char16_t* text, std::size_t length) noexcept;
 void pelmora_checked(int element, int checked) noexcept;
 int pelmora_caret(int element) noexcept;

@@ -68,12 +68,12 @@ mergeInto(LibraryManager.library, {
   },
   pelmora_title__deps: ['$page'],
   pelmora_title: function (title, length) { document.title = page.read(title, length); },
-  pelmora_make: function (n, tag, type, style) {
-    var element = document.createElement(UTF8ToString(tag));
-    if (UTF8ToString(type)) element.type = UTF8ToString(type);
-    element.style.cssText = UTF8ToString(style);
-    page.elements[n] = element;
-    page.elements[0].appendChild(element);
+  pelmora_add: function (html, numbers, count) {
+    var client = page.elements[0], first = client.children.length;
+    client.insertAdjacentHTML('beforeend', UTF8ToString(html));
+    for (var k = 0; k < count; k++) {
+      page.elements[HEAP32[(numbers >> 2) + k]] = client.children[first + k];
+    }
   },
   pelmora_style: function (n, style) {
     var s = page.elements[n].style;
@@ -81,12 +81,6 @@ mergeInto(LibraryManager.library, {
       var colon = declaration.indexOf(':');
       if (colon > 0) s.setProperty(declaration.slice(0, colon), declaration.slice(colon + 1));
     });
-  },
-  pelmora_label: function (n, label, length) {
-    page.elements[n].setAttribute('aria-label', page.read(label, length));
-  },
-  pelmora_attribute: function (n, name, value) {
-    page.elements[n].setAttribute(UTF8ToString(name), UTF8ToString(value));
   },
   pelmora_text: function (n, text, length) {
     var element = page.elements[n];
