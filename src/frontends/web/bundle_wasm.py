@@ -16,8 +16,8 @@ def main(program, wasm, out):
         script = f.read()
     with open(out, 'w', encoding='utf-8') as f:
         f.write('var Module = {wasmBinary: (function (s) {\n'
-                '  return Uint8Array.fromBase64 ? Uint8Array.fromBase64(s)\n'
-                '                               : Uint8Array.from(atob(s), function (c) { return c.charCodeAt(0); });\n'
+                '  if (Uint8Array.fromBase64) return Uint8Array.fromBase64(s);\n'
+                '  return Uint8Array.from(atob(s), function (c) { return c.charCodeAt(0); });\n'
                 '})("%s")};\n' % data)
         f.write(script)
 
