@@ -46,7 +46,8 @@ def browser():
     from selenium import webdriver
     from selenium.webdriver.chrome.service import Service
     options = webdriver.ChromeOptions()
-    for arg in ('--headless=new', '--no-sandbox', '--disable-gpu', '--window-size=800,500'):
+    for arg in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
+                '--window-size=800,500'):
         options.add_argument(arg)
     options.set_capability('goog:loggingPrefs', {'performance': 'ALL'})  # every request
     return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)

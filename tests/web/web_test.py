@@ -42,7 +42,8 @@ class Page:
         from selenium import webdriver
         from selenium.webdriver.chrome.service import Service
         options = webdriver.ChromeOptions()
-        for arg in ('--headless=new', '--no-sandbox', '--disable-gpu', '--window-size=800,500',
+        for arg in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
+                    '--window-size=800,500',
                     '--force-device-scale-factor=%d' % scale, '--lang=en-US',
                     '--font-render-hinting=none', '--disable-lcd-text'):
             options.add_argument(arg)
