@@ -63,3 +63,4 @@ echo "== table -> $doc"
 python3 "$repo/bench/report.py" --doc "$doc" --start "$out/start.csv" --core "$out/core.json" \
   --qt "$out/qt.json" --touch "$touch_result" --exe "$exe" --runs "$runs" \
   --load "$load_before" --load "$load_after" --priority "${prio[*]:-normal}"
+/usr/bin/python3 "$repo/bench/web/web_bench.py" --doc "$doc" --out "$out/web" --runs "$runs"

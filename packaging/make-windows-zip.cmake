@@ -44,28 +44,8 @@ else()
   message(WARNING "make-windows-zip: no README at '${README}'; the ZIP goes without one")
 endif()
 
-# Same inputs, same bytes: the source's time on every member, a sorted file list, fixed
-# modes, and zip -X, which leaves out owners and the access and change times.
-find_program(ZIP_PROGRAM zip)
-find_program(TOUCH_PROGRAM touch)
-if(NOT ZIP_PROGRAM OR NOT TOUCH_PROGRAM)
-  message(FATAL_ERROR "make-windows-zip: needs zip and touch")
-endif()
-file(GLOB_RECURSE members RELATIVE "${stage}" "${stage}/${top}/*")
-list(SORT members)
-list(TRANSFORM members PREPEND "${stage}/" OUTPUT_VARIABLE member_paths)
-file(CHMOD ${member_paths} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-execute_process(COMMAND "${TOUCH_PROGRAM}" -d "@${SOURCE_DATE_EPOCH}" ${members}
-                WORKING_DIRECTORY "${stage}")
-file(REMOVE "${OUT}")
-execute_process(
-  COMMAND "${CMAKE_COMMAND}" -E env TZ=UTC "${ZIP_PROGRAM}" -q -X -9 "${OUT}" ${members}
-  WORKING_DIRECTORY "${stage}"
-  RESULT_VARIABLE rc)
-file(REMOVE_RECURSE "${stage}")
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "make-windows-zip: zipping failed (${rc})")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/zip-stage.cmake)
+pelmora_zip_stage("${stage}" "${top}" "${OUT}" "${SOURCE_DATE_EPOCH}")
 include(${CMAKE_CURRENT_LIST_DIR}/sha256sums.cmake)
 pelmora_write_sha256sums("${out_dir}" "${VERSION}")
 message(STATUS "make-windows-zip: wrote ${OUT}")

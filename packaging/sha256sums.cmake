@@ -2,14 +2,16 @@
 # can be checked against it and a rebuild compared with it (docs/install.md).
 #
 # CPack runs this file after making the .deb (CPACK_POST_BUILD_SCRIPTS), and
-# make-windows-zip.cmake includes it after writing the ZIP. Each time it lists every
-# release file of the version in that folder, so the two may come in either order.
+# make-windows-zip.cmake and make-web-zip.cmake include it after writing their ZIP. Each
+# time it lists every release file of the version in that folder, so they may come in any
+# order.
 
 # pelmora_write_sha256sums(DIR VERSION [FILE...]): the release files of VERSION in DIR, with
 # the names CPack gives the .deb (pelmora_<version>-<release>_<arch>.deb) and
-# WindowsZip.cmake the ZIP, and each FILE, which is on its way into DIR.
+# WindowsZip.cmake and WebZip.cmake the ZIPs, and each FILE, which is on its way into DIR.
 function(pelmora_write_sha256sums dir version)
-  file(GLOB paths "${dir}/pelmora_${version}-*_*.deb" "${dir}/Pelmora-${version}-win32.zip")
+  file(GLOB paths "${dir}/pelmora_${version}-*_*.deb" "${dir}/Pelmora-${version}-win32.zip"
+                  "${dir}/Pelmora-${version}-web.zip")
   list(APPEND paths ${ARGN})
   set(names "")
   foreach(path IN LISTS paths)

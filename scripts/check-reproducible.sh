@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the release files twice from fresh clones of one commit and compares them byte for
-# byte: Pelmora.exe, the Windows ZIP, the Linux program, the .deb and SHA256SUMS. The
+# byte: Pelmora.exe, the Windows ZIP, the web ZIP, the Linux program, the .deb and SHA256SUMS. The
 # second build differs in all that must not matter: another folder at another depth, a
 # clock 400 days ahead (faketime), umask 077 instead of 022 and, when run as root, another
 # user (nobody). Where files differ, diffoscope writes a report on each pair.
@@ -34,6 +34,7 @@ collect() {
     mkdir -p "$dest"
     cp "$src"/build-windows/src/frontends/win32/Pelmora.exe "$src"/build-release/src/frontends/qt/pelmora \
        "$src"/build-release/pelmora_*.deb "$src"/build-release/Pelmora-*-win32.zip \
+       "$src"/build-release/Pelmora-*-web.zip \
        "$src"/build-release/SHA256SUMS "$dest"/
     (cd "$dest" && sha256sum -- * >"$out/$2.sha256")
 }

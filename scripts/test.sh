@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every configuration and runs every test headless:
 # the unit and Qt tests under AddressSanitizer and UndefinedBehaviorSanitizer, then the
-# release program's tests (real windows under Xvfb, Pelmora.exe under Wine, fuzzing,
-# benchmarks smoke, packaging). Before those it builds the release files of the commit
+# page built with emscripten and driven in headless Chromium, then the release program's
+# tests (real windows under Xvfb, Pelmora.exe under Wine, fuzzing, benchmarks smoke,
+# packaging). Before those it builds the release files of the commit
 # twice and compares them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +29,11 @@ unset ASAN_OPTIONS
 echo "== windows"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
+
+echo "== web (the page, in headless Chromium)"
+cmake --preset web >/dev/null
+cmake --build --preset web -j "$jobs"
+ctest --preset web -j "$jobs"
 
 echo "== release"
 cmake --preset release >/dev/null

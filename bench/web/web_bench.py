@@ -1,0 +1,180 @@
+#!/usr/bin/env python3
+"""Measures the page (build-web/site) in headless Chromium and writes the web section of
+docs/performance.md between its markers:
+
+  - page weight: gzip -9 bytes of every file the page loads;
+  - load to first painted frame (first contentful paint) against a bare page of 134 plain
+    elements (64 check boxes, 64 coloured cells, 3 entries, 3 buttons, as qtfloor), both
+    loaded in turn in the same Chromium run;
+  - time per keystroke: an edit of the entry until the program waits for the next one,
+    with every element it changed updated (painting comes after, once per frame).
+
+usage: web_bench.py --site DIR --doc FILE --out DIR [--runs N]
+Builds the web preset first when the site is missing.
+"""
+import argparse
+import datetime
+import gzip
+import json
+import os
+import platform
+import re
+import statistics
+import subprocess
+import sys
+
+REPO = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
+GOALS = {'weight': 300 * 1024, 'paint': 1.5, 'key': 1.0}  # bytes, ratio, ms
+KEYSTROKES = 2000
+
+
+def bare_page(path):
+    cells = []
+    for i in range(64):
+        x, y = 10 + (i % 32) * 20, 60 + (i // 32) * 140
+        cells.append('<div style="left:%dpx;top:%dpx;width:17px;height:17px;background:#c0c0ff">0</div>'
+                     '<input type="checkbox" style="left:%dpx;top:%dpx">' % (x, y, x, y + 30))
+    for i in range(3):
+        cells.append('<input style="left:%dpx;top:20px;width:120px">'
+                     '<button style="left:%dpx;top:300px">Button %d</button>' % (10 + 200 * i, 10 + 200 * i, i))
+    with open(path, 'w') as f:
+        f.write('<!DOCTYPE html><meta charset="utf-8"><title>bare</title>'
+                '<style>body>*{position:absolute;margin:0}</style>%s' % ''.join(cells))
+
+
+def browser():
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+    options = webdriver.ChromeOptions()
+    for arg in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
+                '--window-size=800,500'):
+        options.add_argument(arg)
+    options.set_capability('goog:loggingPrefs', {'performance': 'ALL'})  # every request
+    return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+
+
+def first_paint(driver, url):
+    driver.get('about:blank')
+    driver.get(url)
+    return driver.execute_async_script('''
+        const done = arguments[0];
+        new PerformanceObserver((list, observer) => {
+          const paint = list.getEntries().find(e => e.name === 'first-contentful-paint');
+          if (paint) { observer.disconnect(); done(paint.startTime); }
+        }).observe({type: 'paint', buffered: true});''')
+
+
+def loaded_files(driver, url, site):
+    """The files of the site a load of `url` requested, and every other address it asked
+    for; data: addresses are the page's own bytes, not requests."""
+    driver.get_log('performance')
+    driver.get(url)
+    driver.execute_async_script('Module.idle().then(arguments[0])')
+    urls = set()
+    for entry in driver.get_log('performance'):
+        message = json.loads(entry['message'])['message']
+        if message['method'] == 'Network.requestWillBeSent':
+            urls.add(message['params']['request']['url'])
+    urls = {u for u in urls if not u.startswith('data:')}
+    own = 'file://' + os.path.abspath(site) + '/'
+    return [u[len('file://'):] for u in urls if u.startswith(own)], sorted(u for u in urls if not u.startswith(own))
+
+
+def keystroke_ms(driver):
+    return driver.execute_async_script('''
+        const [count, done] = arguments;
+        const entry = document.querySelector('[aria-label="数据输入"]');
+        (async () => {
+          await Module.idle();
+          const start = performance.now();
+          for (let i = 0; i < count; i++) {
+            entry.value = (i & 1) ? '1F' : '1E';
+            entry.dispatchEvent(new InputEvent('input', {bubbles: true}));
+            await Module.idle();
+          }
+          done((performance.now() - start) / count);
+        })();''', KEYSTROKES)
+
+
+def measure(site, out, runs):
+    os.makedirs(out, exist_ok=True)
+    bare = os.path.join(out, 'bare.html')
+    bare_page(bare)
+    page_url, bare_url = 'file://' + os.path.abspath(os.path.join(site, 'index.html')), 'file://' + bare
+    load = ['%.2f' % os.getloadavg()[0]]
+    driver = browser()
+    try:
+        driver.set_script_timeout(120)
+        version = driver.capabilities.get('browserVersion', '?')
+        first_paint(driver, page_url)  # warm-up: the files in the page cache for both
+        first_paint(driver, bare_url)
+        files, foreign = loaded_files(driver, page_url, site)
+        paints = {'page': [], 'bare': []}
+        for _ in range(runs):
+            paints['page'].append(first_paint(driver, page_url))
+            paints['bare'].append(first_paint(driver, bare_url))
+        driver.get(page_url)
+        driver.execute_async_script('Module.idle().then(arguments[0])')
+        key = statistics.median(keystroke_ms(driver) for _ in range(5))
+    finally:
+        driver.quit()
+    load.append('%.2f' % os.getloadavg()[0])
+    weight = sum(len(gzip.compress(open(f, 'rb').read(), 9)) for f in set(files))
+    return {'load': load, 'weight': weight, 'files': sorted(os.path.basename(f) for f in set(files)),
+            'foreign': foreign, 'page': statistics.median(paints['page']),
+            'bare': statistics.median(paints['bare']), 'key': key, 'version': version,
+            'runs': runs, 'elements': 134}
+
+
+def table(r):
+    ratio = r['page'] / r['bare']
+    yes = lambda ok: 'yes' if ok else 'no'
+    rows = [
+        '| What | Page | Compared with | Ratio | Target | Met |',
+        '|---|---|---|---|---|---|',
+        '| Page weight, gzip -9 of every file loaded | %.0f KiB | | %.2f of target | ≤ 300 KiB | %s |'
+        % (r['weight'] / 1024, r['weight'] / GOALS['weight'], yes(r['weight'] <= GOALS['weight'])),
+        '| Load to first contentful paint | %.1f ms | bare page %.1f ms | %.2f× | ≤ 1.5× | %s |'
+        % (r['page'], r['bare'], ratio, yes(ratio <= GOALS['paint'])),
+        '| One keystroke in the entry, edit to every changed element | %.0f µs | | %.2f of target | < 1 ms | %s |'
+        % (r['key'] * 1000, r['key'] / GOALS['key'], yes(r['key'] < GOALS['key'])),
+        '| Requests beyond the page\'s own files | %s | | | none | %s |'
+        % (', '.join(r['foreign']) or 'none', yes(not r['foreign'])),
+    ]
+    when = datetime.datetime.now().strftime('%Y-%m-%d %H:%M')
+    return '\n'.join(rows) + (
+        '\n\nFiles loaded: %s. Chromium %s, headless; first paint medians of %d interleaved loads '
+        'of each page after one warm-up; keystroke median of 5 rounds of %d edits. Measured %s on '
+        '%s (%d CPUs), load average %s before, %s after.\n'
+        % (', '.join(r['files']), r['version'], r['runs'], KEYSTROKES, when, platform.node(),
+           os.cpu_count(), *r['load']))
+
+
+def write_doc(doc, text):
+    with open(doc, encoding='utf-8') as f:
+        old = f.read()
+    new, count = re.subn(r'(<!-- web-bench:begin -->\n).*?(<!-- web-bench:end -->)',
+                         lambda m: m.group(1) + text + m.group(2), old, flags=re.S)
+    if not count:
+        sys.exit('%s has no web-bench markers' % doc)
+    with open(doc, 'w', encoding='utf-8') as f:
+        f.write(new)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument('--site', default=os.path.join(REPO, 'build-web', 'site'))
+    parser.add_argument('--doc', default=os.path.join(REPO, 'docs', 'performance.md'))
+    parser.add_argument('--out', default=os.path.join(REPO, 'build-web', 'bench-results'))
+    parser.add_argument('--runs', type=int, default=int(os.environ.get('RUNS', '15')))
+    args = parser.parse_args()
+    if not os.path.exists(os.path.join(args.site, 'pelmora.js')):
+        subprocess.run(['cmake', '--preset', 'web'], cwd=REPO, check=True, stdout=subprocess.DEVNULL)
+        subprocess.run(['cmake', '--build', '--preset', 'web', '-j2'], cwd=REPO, check=True)
+    text = table(measure(args.site, args.out, args.runs))
+    print(text)
+    write_doc(args.doc, text)
+
+
+if __name__ == '__main__':
+    main()

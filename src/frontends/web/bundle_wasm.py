@@ -1,0 +1,26 @@
+"""Writes the page's script: the wasm as base64 handed to the program as its binary, then
+the program's JavaScript. A page opened from a file may not fetch the wasm; decoding it
+with Uint8Array.fromBase64 where the browser has it is far quicker than emscripten's own
+single-file decoder, a loop over every byte.
+
+usage: bundle_wasm.py PROGRAM.js PROGRAM.wasm OUT.js
+"""
+import base64
+import sys
+
+
+def main(program, wasm, out):
+    with open(wasm, 'rb') as f:
+        data = base64.b64encode(f.read()).decode('ascii')
+    with open(program, encoding='utf-8') as f:
+        script = f.read()
+    with open(out, 'w', encoding='utf-8') as f:
+        f.write('var Module = {wasmBinary: (function (s) {\n'
+                '  if (Uint8Array.fromBase64) return Uint8Array.fromBase64(s);\n'
+                '  return Uint8Array.from(atob(s), function (c) { return c.charCodeAt(0); });\n'
+                '})("%s")};\n' % data)
+        f.write(script)
+
+
+if __name__ == '__main__':
+    main(*sys.argv[1:])
