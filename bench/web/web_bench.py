@@ -26,6 +26,9 @@ import sys
 REPO = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
 GOALS = {'weight': 300 * 1024, 'paint': 1.5, 'key': 1.0}  # bytes, ratio, ms
 KEYSTROKES = 2000
+# Resolves once the program, which starts after the first frame, waits for an action.
+IDLE = '''const idle = () => window.Module && Module.idle ? Module.idle()
+    : new Promise(r => requestAnimationFrame(r)).then(idle);'''
 
 
 def bare_page(path):
@@ -69,7 +72,7 @@ def loaded_files(driver, url, site):
     for; data: addresses are the page's own bytes, not requests."""
     driver.get_log('performance')
     driver.get(url)
-    driver.execute_async_script('Module.idle().then(arguments[0])')
+    driver.execute_async_script(IDLE + 'idle().then(arguments[0])')
     urls = set()
     for entry in driver.get_log('performance'):
         message = json.loads(entry['message'])['message']
@@ -81,11 +84,11 @@ def loaded_files(driver, url, site):
 
 
 def keystroke_ms(driver):
-    return driver.execute_async_script('''
+    return driver.execute_async_script(IDLE + '''
         const [count, done] = arguments;
         const entry = document.querySelector('[aria-label="数据输入"]');
         (async () => {
-          await Module.idle();
+          await idle();
           const start = performance.now();
           for (let i = 0; i < count; i++) {
             entry.value = (i & 1) ? '1F' : '1E';
@@ -114,7 +117,7 @@ def measure(site, out, runs):
             paints['page'].append(first_paint(driver, page_url))
             paints['bare'].append(first_paint(driver, bare_url))
         driver.get(page_url)
-        driver.execute_async_script('Module.idle().then(arguments[0])')
+        driver.execute_async_script(IDLE + 'idle().then(arguments[0])')
         key = statistics.median(keystroke_ms(driver) for _ in range(5))
     finally:
         driver.quit()

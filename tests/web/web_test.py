@@ -50,7 +50,9 @@ class Page:
         self.driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
         self.scale, self.origin = scale, (0, 0)
         self.driver.get('file://' + os.path.abspath(os.path.join(site, 'index.html')))
-        self.wait_for(lambda: self.named('时间'), 'the page shows no form')
+        # The form stands in the first frame; it takes actions once the program has it.
+        self.wait_for(lambda: self.named('时间') and self.driver.execute_script(
+            'return !document.getElementById("client").inert'), 'the page shows no form')
 
     def close(self):
         self.driver.quit()
@@ -239,12 +241,23 @@ def names(page):
         expect(got == (name, role), '%s: named and role %s' % (name, got))
 
 
-def picture(scale):
+def picture(scale, first_frame=False):
+    """The page against its reference. The first frame is index.html before its script
+    runs: the same picture but for the entry's focus, which comes with the program, and
+    a page that takes no actions until then."""
     def case(page):
+        masks = [layout.CLOCK]
+        if first_frame:
+            page.driver.execute_cdp_cmd('Emulation.setScriptExecutionDisabled', {'value': True})
+            page.driver.refresh()
+            expect(page.driver.find_element('id', 'client').get_dom_attribute('inert') is not None,
+                   'the first frame takes actions it would lose')
+            entry = layout.DATA_IN
+            masks.append(layout.Rect((entry.x - 1) * 15, (entry.y - 1) * 15,
+                                     (entry.w + 2) * 15, (entry.h + 2) * 15))
         reference = os.path.join(HERE, 'pictures', 'page-%dx.png' % scale)
         size = tuple(n * scale for n in layout.CLIENT)
-        clock_rect = layout.CLOCK
-        masked = [tuple(n * scale for n in (clock_rect.x, clock_rect.y, clock_rect.w, clock_rect.h))]
+        masked = [tuple(n * scale for n in (m.x, m.y, m.w, m.h)) for m in masks]
         name_at = lambda point: layout.name_at((point[0] // scale, point[1] // scale))
         wrong = display.match_picture(page, reference, size, masked, name_at)
         expect(wrong is None, 'the page at %dx: %s' % (scale, wrong))
@@ -252,7 +265,8 @@ def picture(scale):
     return case
 
 
-SPECIAL = {'clock': clock, 'names': names, 'picture_1x': picture(1), 'picture_2x': picture(2)}
+SPECIAL = {'clock': clock, 'names': names, 'picture_1x': picture(1), 'picture_2x': picture(2),
+           'first_frame': picture(1, first_frame=True)}
 
 
 def main():

@@ -12,6 +12,7 @@ mergeInto(LibraryManager.library, {
     current: null,
     clocks: [],
     ended: false,
+    taken: false,
     start: function () {
       var client = document.getElementById('client');
       page.elements[0] = client;
@@ -69,7 +70,15 @@ mergeInto(LibraryManager.library, {
   pelmora_title__deps: ['$page'],
   pelmora_title: function (title, length) { document.title = page.read(title, length); },
   pelmora_add: function (html, numbers, count) {
-    var client = page.elements[0], first = client.children.length;
+    var client = page.elements[0];
+    // The first elements take over from the same form index.html drew at start, in one
+    // step before the next frame; until now it took no actions that would have been lost.
+    if (!page.taken) {
+      page.taken = true;
+      client.replaceChildren();
+      client.inert = page.ended;
+    }
+    var first = client.children.length;
     client.insertAdjacentHTML('beforeend', UTF8ToString(html));
     for (var k = 0; k < count; k++) {
       page.elements[HEAP32[(numbers >> 2) + k]] = client.children[first + k];
