@@ -31,7 +31,10 @@ vm.runInContext(fs.readFileSync(script, 'utf8'), context);
 if (!client.html) throw new Error('the program made no elements at start');
 
 const escape = (s) => s.replace(/&/g, '&amp;').replace(/"/g, '&quot;').replace(/</g, '&lt;');
-const page = fs.readFileSync(template, 'utf8')
+const html = fs.readFileSync(template, 'utf8');
+for (const place of ['<title>Pelmora</title>', '<div id="client"></div>'])
+  if (!html.includes(place)) throw new Error(template + ' has no ' + place);
+const page = html
   .replace('<title>Pelmora</title>', '<title>' + escape(document.title) + '</title>')
   .replace('<div id="client"></div>', '<div id="client" inert style="' +
            escape(client.style.join(';')) + '">' + client.html + '</div>');
