@@ -33,14 +33,15 @@ FormView::~FormView() {
 bool FormView::load(Form& form, const std::function<void()>& step) {
     form_ = &form;
     policy_.emplace(form, *this, [this](int code) { frontEnd_.quit(code); });
-    controls_ = form.controls();
-    made_.assign(controls_.size(), false);
-    shown_.assign(controls_.size(), Text());
-    timers_ = timersOf(form);
     return policy_->runOrReport(step);
 }
 
 void FormView::show(std::unique_ptr<const Geometry> geometry) {
+    // The load step has made the form's run-time members: the form is complete now.
+    controls_ = form_->controls();
+    made_.assign(controls_.size(), false);
+    shown_.assign(controls_.size(), Text());
+    timers_ = timersOf(*form_);
     geometry_ = std::move(geometry);
     const FormSettings& settings = form_->settings();
     frontEnd_.setWindow(settings.caption, geometry_->client(settings),
