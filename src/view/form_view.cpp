@@ -178,15 +178,10 @@ void FormView::edited(WidgetId id, TextView text) {
 }
 
 void FormView::clicked(WidgetId id) {
-    Control* control = controlOf(id);
-    if (!control || policy_->isMirroring()) return;
-    policy_->forward([control] { click(*control); });
-    // A widget that ticked itself before telling the view shows what the model holds.
-    if (const auto* box = dynamic_cast<const CheckBox*>(control); box && form_)
-        if (const WidgetId shown = widgetOf(*box)) {
-            const auto mirroring = policy_->mirroring();
-            frontEnd_.setTicked(shown, box->value() != 0);
-        }
+    // A widget that ticked itself before telling the view is set again by the change the
+    // click makes in the model, so it ends showing what the model holds.
+    if (Control* control = controlOf(id); control && !policy_->isMirroring())
+        policy_->forward([control] { click(*control); });
 }
 
 void FormView::enter(WidgetId focus, KeyModifiers modifiers) {
