@@ -43,11 +43,11 @@ public:
     void setGeometry(std::unique_ptr<const Geometry> geometry);
 
     // The person's actions, as the front end's widgets report them.
-    void edited(WidgetId id, TextView text);               // a text box's new text
-    void clicked(WidgetId id);                             // a click or Space on a box or button
-    void enter(WidgetId focus, KeyModifiers modifiers);    // Enter, where the focus is
-    void tick(int clock);                                  // a clock's interval is over
-    void turnOver();                                       // after FrontEnd::callAfterTurn
+    void edited(WidgetId id, TextView text);            // a text box's new text
+    void clicked(WidgetId id);                          // a click or Space on a box or button
+    void enter(WidgetId focus, KeyModifiers modifiers); // Enter, where the focus is
+    void tick(int clock);                               // a clock's interval is over
+    void turnOver();                                    // after FrontEnd::callAfterTurn
     // Reports an error the front end caught itself, and ends the program.
     void fail(std::string_view what);
 

@@ -34,8 +34,8 @@ struct Rgb {
 // What a widget is for its whole life, given when it is made.
 struct WidgetSpec {
     WidgetKind kind = WidgetKind::Label;
-    std::string name;          // for tests and inspection tools (widgetName)
-    Text accessibleName;       // empty: its own text names it
+    std::string name;    // for tests and inspection tools (widgetName)
+    Text accessibleName; // empty: its own text names it
     Alignment alignment = Alignment::Left;
     std::optional<Rgb> border; // a label's one-pixel frame
     bool isDefault = false;    // drawn as the default button; what Enter does is the view's

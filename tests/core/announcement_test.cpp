@@ -44,6 +44,13 @@ INSTANTIATE_TEST_SUITE_P(
         Heard{"zero", [](Main& w) { w.txtDataIn.setText(u"0"); }, {u"二进制 0"}},
         // Refused: the message box speaks; the entry taken back is not announced.
         Heard{"badDigit", typed(u'G'), {}},
+        // The box spoke for its own action only: the next one is said again.
+        Heard{"afterARefusal",
+              [](Main& w) {
+                  typed(u'G')(w);
+                  typed(u'3')(w);
+              },
+              {u"二进制 111110011"}},
         Heard{"nineDigits", [](Main& w) { w.txtDataIn.setText(u"123456789"); }, {}},
         Heard{"emptied", [](Main& w) { w.txtDataIn.setText(u""); }, {}},
         Heard{"boxByPerson", [](Main& w) { w.BitCheck(0).setValue(1); }, {u"1B, 01H"}},

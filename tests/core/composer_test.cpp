@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "recording_front_end.h"
 #include "window_fixture.h"
 
 namespace pelmora::testing {
@@ -80,28 +81,26 @@ TEST_F(Window, ClearSetWithNothingTickedChangesNoReadout) {
     EXPECT_EQ(w.LblBitSetInfo(0).backColour(), colours::LightBlue);
 }
 
-TEST_F(Window, ClearSetRunsTheHandlerPerTickedBoxAscending) {
+class ShownComposer : public ::testing::Test, public ShownWindow {};
+
+TEST_F(ShownComposer, ClearSetRunsTheHandlerPerTickedBoxAscending) {
     for (int i : {9, 31, 3, 0}) w.BitSetCheck(i).setValue(1);
-    struct Between : FormObserver {
-        explicit Between(Main& m) : w(m) {}
-        void controlChanged(Control& c, Property p) override {
-            // Each box's handler has finished by the time the next box changes.
-            if (c.name() == "BitSetCheck" && p == Property::Value)
-                seen.push_back({c.index(), w.TxtBitSetBinary.text(), w.TxtBitSetHex.text()});
-        }
-        Main& w;
-        std::vector<std::tuple<int, Text, Text>> seen;
-    } observer(w);
-    w.form().setObserver(&observer);
+    const std::size_t from = screen.log.size();
     w.CmdClrSet.click();
-    const Text bit31 = u"1" + Text(21, u'0');
-    EXPECT_EQ(observer.seen,
-              (std::vector<std::tuple<int, Text, Text>>{{0, bit31 + u"1000001001", u"80000209"},
-                                                        {3, bit31 + u"1000001000", u"80000208"},
-                                                        {9, bit31 + u"1000000000", u"80000200"},
-                                                        {31, u"1" + Text(31, u'0'), u"80000000"}}));
+    // Each box's handler has finished, its readouts shown, before the next box changes:
+    // the box, then the last hex readout shown before the next box.
+    std::vector<std::string> seen;
+    for (const std::string& line : screen.lines("", from)) {
+        const bool hex = line.rfind("text TxtBitSetHex", 0) == 0;
+        if (hex && seen.back().rfind("text", 0) == 0) seen.pop_back();
+        if (hex || line.rfind("tick ", 0) == 0) seen.push_back(line);
+    }
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"tick BitSetCheck(0) 0", "text TxtBitSetHex 80000208 @0",
+                                        "tick BitSetCheck(3) 0", "text TxtBitSetHex 80000200 @0",
+                                        "tick BitSetCheck(9) 0", "text TxtBitSetHex 80000000 @0",
+                                        "tick BitSetCheck(31) 0", "text TxtBitSetHex 0 @0"}));
     EXPECT_EQ(w.TxtBitSetBinary.text(), u"0");
-    EXPECT_EQ(w.TxtBitSetHex.text(), u"0");
     for (int i : {0, 3, 9, 31}) // not back to light blue
         EXPECT_EQ(w.LblBitSetInfo(i).backColour(), colours::Silver) << i;
 }

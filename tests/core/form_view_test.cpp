@@ -22,8 +22,7 @@ TEST_F(Loop, StartShowsTheWindowItsVisibleWidgetsClocksAndFocus) {
     EXPECT_EQ(screen.log.front(), "window Pelmoria 662x341 240,240,240"); // ButtonFace, fixed
     // One widget for each visible control that has one; hidden readouts, lines, timers none.
     std::size_t made = 0;
-    for (const Control* c : w.form().controls())
-        made += view::hasWidget(*c) && c->visible();
+    for (const Control* c : w.form().controls()) made += view::hasWidget(*c) && c->visible();
     EXPECT_EQ(screen.lines("make ").size(), made);
     EXPECT_EQ(id(w.LblBitSetBinary), 0);
     EXPECT_EQ(screen.lines("clock "), Log{"clock 0 500 on"});
@@ -56,9 +55,9 @@ TEST_F(Loop, ThePersonsOwnEditIsNotShownAgainAndARefusalKeepsTheCaret) {
         std::size_t caretBefore; // where the person puts the caret before the last key
         Log shown;               // what the view then sets on the entry
     } cases[] = {
-        {"1F", 1, {}},                   // the echo of the person's edit: nothing to set
+        {"1F", 1, {}},                        // the echo of the person's edit: nothing to set
         {"1FG", 3, {"text txtDataIn 1F @2"}}, // taken back; the caret follows the text's end
-        {"123456789", 9, {}},                             // a ninth refused, kept: nothing
+        {"123456789", 9, {}},                 // a ninth refused, kept: nothing
         {"12G", 2, {"text txtDataIn 1G @2", "text txtDataIn 1 @1"}}, // G typed between 1 and 2
     };
     for (const auto& c : cases) {
@@ -74,9 +73,9 @@ TEST_F(Loop, ThePersonsOwnEditIsNotShownAgainAndARefusalKeepsTheCaret) {
 
 TEST_F(Loop, APastedRunOfRefusalsShowsEachStepAndEndsOnWhatTheModelHolds) {
     paste(w.txtDataIn, "1G23");
-    EXPECT_EQ(screen.lines("box "), (Log{"box 出错 请正确输入16进制数 stop",
-                                         "box 出错 请正确输入16进制数 stop",
-                                         "box 出错 请正确输入16进制数 stop"}));
+    EXPECT_EQ(screen.lines("box "),
+              (Log{"box 出错 请正确输入16进制数 stop", "box 出错 请正确输入16进制数 stop",
+                   "box 出错 请正确输入16进制数 stop"}));
     EXPECT_EQ(screen.widgets.at(id(w.txtDataIn)).text, u"1");
     EXPECT_EQ(screen.widgets.at(id(w.txtDataIn)).caret, 1u);
 }
@@ -148,10 +147,13 @@ TEST_F(Loop, OnlyTheLastResultIsSaidAndOnlyAfterTheTurn) {
 TEST_F(Loop, AnEscapedErrorIsToldUnderTheCaptionAndEndsTheProgramWithOne) {
     w.txtDataIn.setHandler([](std::int16_t) { throw std::runtime_error("overflow"); });
     type(w.txtDataIn, "1");
+    w.txtDataIn.setHandler([](std::int16_t) { throw 7; });
+    type(w.txtDataIn, "2");
     view.fail("from the toolkit");
-    EXPECT_EQ(screen.lines("box "), (Log{"box Pelmoria overflow stop",
-                                         "box Pelmoria from the toolkit stop"}));
-    EXPECT_EQ(screen.lines("quit "), (Log{"quit 1", "quit 1"}));
+    EXPECT_EQ(screen.lines("box "),
+              (Log{"box Pelmoria overflow stop", "box Pelmoria unexpected error stop",
+                   "box Pelmoria from the toolkit stop"}));
+    EXPECT_EQ(screen.lines("quit "), (Log{"quit 1", "quit 1", "quit 1"}));
 }
 
 TEST(LoopLoad, AFailedLoadIsReportedAndNothingIsShown) {
@@ -173,9 +175,12 @@ TEST(ColourTable, SystemColoursAreOneFixedTableTheRestAsDesigned) {
     const struct {
         Colour design;
         view::Rgb painted;
-    } cases[] = {{colours::Red, {255, 0, 0}},           {colours::Silver, {192, 192, 192}},
-                 {colours::ButtonFace, {240, 240, 240}}, {colours::system(6), {100, 100, 100}},
-                 {colours::WindowText, {0, 0, 0}},       {colours::system(99), {0, 0, 0}}};
+    } cases[] = {{colours::Red, {255, 0, 0}},
+                 {colours::Silver, {192, 192, 192}},
+                 {colours::ButtonFace, {240, 240, 240}},
+                 {colours::system(6), {100, 100, 100}},
+                 {colours::WindowText, {0, 0, 0}},
+                 {colours::system(99), {0, 0, 0}}};
     for (const auto& c : cases) EXPECT_EQ(view::resolveColour(c.design), c.painted) << c.design;
 }
 

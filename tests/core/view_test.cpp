@@ -1,8 +1,5 @@
-// What every front end takes from the view policy: where controls land in pixels at each
-// DPI, which get a widget and when, the echo guard, the tick gate, the caret rule and how
-// an escaped error is reported.
-#include <stdexcept>
-
+// Where controls land in pixels at each DPI, and which get a widget and when (the loop
+// that applies these is tested in form_view_test.cpp).
 #include "view/layout.h"
 #include "view/view_policy.h"
 #include "window_fixture.h"
@@ -104,46 +101,6 @@ TEST_F(Window, WidgetsAtStartAreTheVisibleControlsFocusableFirstInTabOrder) {
     EXPECT_FALSE(view::hasWidget(w.Timer1));
     EXPECT_EQ(std::count(atStart.begin(), atStart.end(), &w.LblBitSetBinary), 0);
     EXPECT_EQ(view::timersOf(w.form()), std::vector<Timer*>{&w.Timer1});
-}
-
-class Policy : public Window {
-protected:
-    view::ViewPolicy policy{w.form(), platform, [this](int code) { quits.push_back(code); }};
-    std::vector<int> quits;
-};
-
-TEST_F(Policy, ForwardsThePersonsActionsButNotTheEchoOfMirroredChanges) {
-    policy.forward([this] { w.txtDataIn.setText(u"1F"); });
-    EXPECT_EQ(w.txtDataIn.text(), u"1F");
-    {
-        const auto mirroring = policy.mirroring();
-        EXPECT_TRUE(policy.isMirroring());
-        policy.forward([this] { w.txtDataIn.setText(u"7"); }); // the widget's own signal
-    }
-    EXPECT_EQ(w.txtDataIn.text(), u"1F");
-    EXPECT_FALSE(policy.isMirroring());
-}
-
-TEST_F(Policy, DropsATickWhileAHandlerRuns) {
-    platform.whileShown = [this] { policy.tick(w.Timer1); }; // the box is up
-    type("G");
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(w.Label3.caption(), u"Label3");
-    policy.tick(w.Timer1);
-    EXPECT_EQ(w.Label3.caption(), u"14:05:09");
-}
-
-TEST_F(Policy, ReportsAnEscapedErrorTitledWithTheCaptionAndEndsTheProgram) {
-    policy.forward([] { throw std::runtime_error("overflow in handler"); });
-    policy.forward([] { throw 7; });
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[0].prompt, u"overflow in handler");
-    EXPECT_EQ(platform.messages[1].prompt, u"unexpected error");
-    for (const auto& m : platform.messages) {
-        EXPECT_EQ(m.title, u"Pelmoria");
-        EXPECT_EQ(m.flags, message_box::Critical);
-    }
-    EXPECT_EQ(quits, (std::vector<int>{view::FailureExitCode, view::FailureExitCode}));
 }
 
 } // namespace

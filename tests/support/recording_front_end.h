@@ -35,7 +35,10 @@ public:
         widgets[id].spec = spec;
         write("make " + spec.name);
     }
-    void place(view::WidgetId id, view::PixelRect r) override { widgets.at(id).rect = r; }
+    void place(view::WidgetId id, view::PixelRect r) override {
+        widgets.at(id).rect = r;
+        write("place " + name(id));
+    }
     void setFont(view::WidgetId id, const Font&, int pixels) override {
         write("font " + name(id) + " " + std::to_string(pixels));
     }
@@ -97,8 +100,7 @@ public:
         return it == widgets.end() ? "#" + std::to_string(id) : it->second.spec.name;
     }
     static std::string rgb(view::Rgb c) {
-        return std::to_string(c.red) + "," + std::to_string(c.green) + "," +
-               std::to_string(c.blue);
+        return std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue);
     }
 
     std::map<view::WidgetId, Widget> widgets;
