@@ -1,0 +1,82 @@
+// The terminal program: the window Main drawn in character cells with ncurses.
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "app/main_window.h"
+#include "frontends/terminal/terminal_front_end.h"
+#include "view/cell_geometry.h"
+
+namespace {
+
+// The terminal in the modes the program reads it in (raw keys, so Ctrl+C and Ctrl+Q reach it;
+// the keypad, the mouse, bracketed paste), for exactly as long as this lives: however the
+// program ends, the shell gets its terminal back as it was.
+class TerminalSession {
+public:
+    TerminalSession() : screen_(newterm(nullptr, stdout, stdin)) {
+        if (!screen_) return;
+        raw();
+        noecho();
+        nonl();
+        keypad(stdscr, TRUE);
+        set_escdelay(25);
+        mousemask(BUTTON1_PRESSED, nullptr);
+        mouseinterval(0);
+        if (has_colors()) start_color();
+        define_key("\033[200~", pelmora::TerminalFrontEnd::PasteStarts);
+        define_key("\033[201~", pelmora::TerminalFrontEnd::PasteEnds);
+        std::fputs("\033[?2004h", stdout);
+        std::fflush(stdout);
+    }
+    ~TerminalSession() {
+        if (!screen_) return;
+        endwin();
+        std::fputs("\033[?2004l", stdout);
+        std::fflush(stdout);
+        delscreen(screen_);
+    }
+    TerminalSession(const TerminalSession&) = delete;
+    TerminalSession& operator=(const TerminalSession&) = delete;
+    explicit operator bool() const { return screen_ != nullptr; }
+
+private:
+    SCREEN* screen_;
+};
+
+int runWindow() {
+    TerminalSession session;
+    if (!session) {
+        const char* type = std::getenv("TERM");
+        std::fprintf(stderr, "pelmora-term: cannot work this terminal (TERM=%s)\n",
+                     type ? type : "");
+        return 1;
+    }
+    pelmora::TerminalFrontEnd frontEnd;
+    pelmora::view::FormView view(frontEnd);
+    pelmora::Main model(view);
+    // The load event runs before anything is shown; an error there ends the program.
+    if (!view.load(model.form(), [&] { model.load(); })) return pelmora::view::FailureExitCode;
+    view.show(std::make_unique<pelmora::view::CellGeometry>());
+    return frontEnd.run(view);
+}
+
+} // namespace
+
+// The program takes no options: the command line is not read.
+int main() {
+    std::setlocale(LC_ALL, "");
+    if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
+        std::fputs("pelmora-term: runs in a terminal (standard input and output)\n", stderr);
+        return 1;
+    }
+    try {
+        return runWindow();
+    } catch (const std::exception& error) { // the terminal is restored by now
+        std::fprintf(stderr, "pelmora-term: %s\n", error.what());
+        return pelmora::view::FailureExitCode;
+    }
+}
