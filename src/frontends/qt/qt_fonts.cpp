@@ -7,7 +7,6 @@
 #include <system_error>
 
 #include "frontends/qt/qt_text.h"
-#include "view/layout.h"
 #include "view/look.h"
 
 namespace pelmora {
@@ -42,14 +41,14 @@ void installFontSubstitutionsQt() {
     }
 }
 
-QFont QtFontBook::font(const Font& font) {
+QFont QtFontBook::font(const Font& font, int pixelHeight) {
     for (const auto& [design, qfont] : fonts_)
-        if (design == font) return qfont;
+        if (design == std::pair(font, pixelHeight)) return qfont;
 
     if (installed_.isEmpty()) installed_ = QFontDatabase::families();
     const QString face = installedFace(toQString(font.face), installed_);
     QFont qfont(face);
-    qfont.setPixelSize(view::fontPixelHeight(font.points)); // device-independent pixels
+    qfont.setPixelSize(pixelHeight); // device-independent pixels
     qfont.setWeight(font.bold ? QFont::Bold : QFont::Normal);
     qfont.setItalic(font.italic);
     // Text in a GB2312 font is GB2312 text, and the Chinese faces it maps to hold every
@@ -59,7 +58,7 @@ QFont QtFontBook::font(const Font& font) {
     // headings, a tenth of the first paint. The glyphs drawn are the same.
     if (font.charset == fonts::GB2312 && view::coversGb2312(toText(face)))
         qfont.setStyleStrategy(QFont::NoFontMerging);
-    fonts_.emplace_back(font, qfont);
+    fonts_.emplace_back(std::pair(font, pixelHeight), qfont);
     return fonts_.back().second;
 }
 

@@ -30,13 +30,14 @@ std::jthread warmUpFontsQt();
 
 class QtFontBook {
 public:
-    // The QFont for `font`: copies of one QFont, sharing its data, every time.
-    QFont font(const Font& font);
+    // The QFont for `font` at `pixelHeight`: copies of one QFont, sharing its data, every time.
+    QFont font(const Font& font, int pixelHeight);
     std::size_t size() const { return fonts_.size(); }
 
 private:
-    std::vector<std::pair<Font, QFont>> fonts_; // a handful of entries: a list is enough
-    QStringList installed_;                     // font families, read on first use
+    std::vector<std::pair<std::pair<Font, int>, QFont>>
+        fonts_;             // a handful of entries: a list is enough
+    QStringList installed_; // font families, read on first use
 };
 
 } // namespace pelmora

@@ -2,11 +2,7 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
-
-#include "frontends/qt/qt_text.h"
-#include "view/look.h"
+#include <QWidget>
 
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
 #include <QDBusArgument>
@@ -39,12 +35,9 @@ Q_DECLARE_METATYPE(SpiReference)
 #endif
 
 namespace pelmora {
-namespace {
 
-// Has the screen reader say `text` without moving the keyboard focus and without changing
-// anything on the screen: no widget, no caption, no tab stop. Nothing happens when no
-// assistive technology listens or no widget of the program has the focus.
-void announceToScreenReader(const QString& text) {
+// No widget, caption or tab stop changes: the text goes to the screen reader alone.
+void announceQt(const QString& text) {
     QWidget* focus = QApplication::focusWidget();
     if (text.isEmpty() || !focus || !QAccessible::isActive()) return;
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(focus);
@@ -76,11 +69,26 @@ void announceToScreenReader(const QString& text) {
 #endif
 }
 
+namespace {
+
+// Whether an unquoted field of `letters` is in a Qt time format.
+bool hasField(const QString& format, QStringView letters) {
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == u'\'') quoted = !quoted;
+        if (!quoted && letters.contains(c)) return true;
+    }
+    return false;
+}
+
 } // namespace
 
-QString timeFormatWithoutZoneQt(const QString& format) {
-    // Drop every unquoted run of 't' (the zone field), with the brackets around it and
-    // one blank beside it; text in single quotes is literal and stays as it is.
+view::LocalTime localTimeQt(const QLocale& locale, const QTime& time) {
+    // Qt's notation into Windows': Qt's h is the 12-hour clock only beside a day period
+    // (AP, ap, A, a, or B, which Qt's own formats do not know); the zone field t goes, with
+    // the brackets around it and one blank beside it; quoted text stays as it is.
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    const bool twelveHour = hasField(format, u"aAB");
     QString out;
     bool quoted = false;
     const auto next = [&](qsizetype i) {
@@ -89,55 +97,39 @@ QString timeFormatWithoutZoneQt(const QString& format) {
     for (qsizetype i = 0; i < format.size(); ++i) {
         const QChar c = format.at(i);
         if (c == u'\'') quoted = !quoted;
-        if (quoted || (c != u't' && c != u'B')) {
+        if (quoted || !QStringView(u"hHaABt").contains(c)) {
             out += c;
             continue;
         }
-        const QChar field = c;
-        while (next(i) == field) ++i;
-        if (field == u'B') { // a day period ("下午") that Qt's formats do not know
-            out += QStringLiteral("AP");
-            continue;
+        qsizetype run = 1;
+        for (; next(i) == c; ++i) ++run;
+        if (c == u'h' || c == u'H') {
+            out += QString(std::min<qsizetype>(run, 2), twelveHour && c == u'h' ? u'h' : u'H');
+        } else if (c != u't') { // a day period
+            if (c != u'B' && (next(i) == u'p' || next(i) == u'P')) ++i;
+            out += QStringLiteral("tt");
+        } else {
+            if (!out.isEmpty() && (out.back() == u'(' || out.back() == u'[') &&
+                (next(i) == u')' || next(i) == u']')) {
+                out.chop(1);
+                ++i;
+            }
+            if (!out.isEmpty() && out.back().isSpace())
+                out.chop(1);
+            else
+                while (next(i).isSpace()) ++i;
         }
-        if (!out.isEmpty() && (out.back() == u'(' || out.back() == u'[') &&
-            (next(i) == u')' || next(i) == u']')) {
-            out.chop(1);
-            ++i;
-        }
-        if (!out.isEmpty() && out.back().isSpace())
-            out.chop(1);
-        else
-            while (next(i).isSpace()) ++i;
     }
-    // A separator the zone leaves dangling at either end ("h:mm:ss AP," of "…AP, t").
+    // A separator the zone leaves dangling at either end ("h:mm:ss tt," of "…AP, t").
     const auto dangling = [](QChar c) { return c.isSpace() || c == u','; };
     while (!out.isEmpty() && dangling(out.back())) out.chop(1);
     while (!out.isEmpty() && dangling(out.front())) out.remove(0, 1);
-    return out;
-}
-
-QString timeOfDayTextQt(const QLocale& locale, const QTime& time) {
-    return locale.toString(time, timeFormatWithoutZoneQt(locale.timeFormat(QLocale::LongFormat)));
-}
-
-void QtPlatform::messageBox(const Text& prompt, int flags, const Text& title) {
-    constexpr QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Critical,
-                                           QMessageBox::Question, QMessageBox::Warning,
-                                           QMessageBox::Information}; // view::MessageIcon's order
-    QMessageBox box(icons[static_cast<int>(view::messageIcon(flags))], toQString(title),
-                    toQString(prompt), QMessageBox::Ok, owner_.data());
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
-}
-
-void QtPlatform::announce(const Text& text) {
-    if (pending_.hold(text))
-        QTimer::singleShot(0, &turn_,
-                           [this] { announceToScreenReader(toQString(pending_.take())); });
-}
-
-Text QtPlatform::timeOfDayText() {
-    return toText(timeOfDayTextQt(QLocale::system(), QTime::currentTime()));
+    return {time.hour(),
+            time.minute(),
+            time.second(),
+            out.toStdU16String(),
+            locale.amText().toStdU16String(),
+            locale.pmText().toStdU16String()};
 }
 
 } // namespace pelmora
