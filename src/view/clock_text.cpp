@@ -1,5 +1,10 @@
 #include "view/clock_text.h"
 
+#include <string>
+#include <utility>
+
+#include "toolkit/text.h"
+
 namespace pelmora::view {
 namespace {
 
@@ -48,6 +53,26 @@ Text timeOfDayText(const LocalTime& time) {
         i += run;
     }
     return out;
+}
+
+Text patternOfStrftime(std::string_view format) {
+    static constexpr std::pair<char, std::string_view> Fields[] = {
+        {'H', "HH"},          {'k', "H"},     {'I', "hh"}, {'l', "h"},
+        {'M', "mm"},          {'S', "ss"},    {'p', "tt"}, {'T', "HH:mm:ss"},
+        {'r', "hh:mm:ss tt"}, {'R', "HH:mm"}, {'%', "%"}};
+    std::string out;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != '%' || i + 1 == format.size()) {
+            const bool letter = (format[i] | 0x20) >= 'a' && (format[i] | 0x20) <= 'z';
+            out += letter ? "'" + std::string(1, format[i]) + "'" : std::string(1, format[i]);
+            continue;
+        }
+        if ((format[i + 1] == 'E' || format[i + 1] == 'O') && i + 2 < format.size()) ++i;
+        for (const auto& [letter, field] : Fields)
+            if (letter == (format[i + 1] == 'P' ? 'p' : format[i + 1])) out += field;
+        ++i;
+    }
+    return fromUtf8(out);
 }
 
 } // namespace pelmora::view

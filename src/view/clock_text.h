@@ -3,6 +3,8 @@
 // reads the clock and the locale's time pattern, and this writes the text. Windows' pattern
 // notation is the common one, since the design's time text is Windows' own.
 
+#include <string_view>
+
 #include "toolkit/text.h"
 
 namespace pelmora::view {
@@ -17,5 +19,10 @@ struct LocalTime {
 };
 
 Text timeOfDayText(const LocalTime& time);
+
+// A C library time format (strftime's, as nl_langinfo(T_FMT) gives the locale's) in the
+// notation above: the time of day's fields translated, other letters quoted, a date's or a
+// zone's fields dropped, since the clock shows the time of day only.
+Text patternOfStrftime(std::string_view format);
 
 } // namespace pelmora::view
