@@ -101,4 +101,19 @@ PixelRect CellGeometry::band(const Line& line) const {
     return {left, bandAt(std::min(line.y1(), line.y2())).row, std::max(1, right - left), 1};
 }
 
+int terminalColour(Rgb c, int count) {
+    if (count < 256) return (c.red > 127) | (c.green > 127) << 1 | (c.blue > 127) << 2;
+    const auto step = [](int v) { return v < 48 ? 0 : v < 115 ? 1 : (v - 35) / 40; };
+    const auto level = [](int n) { return n ? 55 + 40 * n : 0; };
+    const auto distance = [c](int r, int g, int b) {
+        return (r - c.red) * (r - c.red) + (g - c.green) * (g - c.green) +
+               (b - c.blue) * (b - c.blue);
+    };
+    const int r = step(c.red), g = step(c.green), b = step(c.blue);
+    const int grey = std::clamp(((c.red + c.green + c.blue) / 3 - 3) / 10, 0, 23),
+              v = 8 + 10 * grey;
+    return distance(level(r), level(g), level(b)) <= distance(v, v, v) ? 16 + 36 * r + 6 * g + b
+                                                                       : 232 + grey;
+}
+
 } // namespace pelmora::view

@@ -5,6 +5,7 @@
 // the bit numbers stand on end (tens above units, as bit-field diagrams write them), and each
 // caption gets the cells its characters need, Chinese ones two a character. It draws nothing.
 
+#include "view/front_end.h"
 #include "view/geometry.h"
 
 namespace pelmora::view {
@@ -18,5 +19,10 @@ public:
     PixelSize client(const FormSettings&) const override { return {Columns, Rows}; }
     int fontHeight(const Font&) const override { return 1; }
 };
+
+// The terminal colour nearest to `colour` on a terminal with `count` colours: of xterm's cube
+// and greys (16 to 255) where it has 256, since its first sixteen vary with the terminal's
+// theme; else of the eight ANSI colours, one bit for each primary.
+int terminalColour(Rgb colour, int count);
 
 } // namespace pelmora::view

@@ -3,7 +3,6 @@
 
 #include <clocale>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 
 #include "app/main_window.h"
@@ -12,31 +11,24 @@
 
 namespace {
 
-// The terminal in the modes the program reads it in (raw keys, so Ctrl+C and Ctrl+Q reach it;
-// the keypad, the mouse, bracketed paste), for exactly as long as this lives: however the
-// program ends, the shell gets its terminal back as it was.
+// The terminal in the modes the program reads it in (raw, so that Ctrl+C and Ctrl+Q reach
+// it; the keypad, the mouse, bracketed paste) for exactly as long as this lives: however
+// the program ends, even by an exception, the shell gets its terminal back as it was.
 class TerminalSession {
 public:
     TerminalSession() : screen_(newterm(nullptr, stdout, stdin)) {
         if (!screen_) return;
-        raw();
-        noecho();
-        nonl();
-        keypad(stdscr, TRUE);
-        set_escdelay(25);
-        mousemask(BUTTON1_PRESSED, nullptr);
-        mouseinterval(0);
+        raw(), noecho(), nonl(), keypad(stdscr, TRUE), set_escdelay(25);
+        mousemask(BUTTON1_PRESSED, nullptr), mouseinterval(0);
         if (has_colors()) start_color();
         define_key("\033[200~", pelmora::TerminalFrontEnd::PasteStarts);
         define_key("\033[201~", pelmora::TerminalFrontEnd::PasteEnds);
-        std::fputs("\033[?2004h", stdout);
-        std::fflush(stdout);
+        std::fputs("\033[?2004h", stdout), std::fflush(stdout);
     }
     ~TerminalSession() {
         if (!screen_) return;
         endwin();
-        std::fputs("\033[?2004l", stdout);
-        std::fflush(stdout);
+        std::fputs("\033[?2004l", stdout), std::fflush(stdout);
         delscreen(screen_);
     }
     TerminalSession(const TerminalSession&) = delete;
@@ -49,12 +41,7 @@ private:
 
 int runWindow() {
     TerminalSession session;
-    if (!session) {
-        const char* type = std::getenv("TERM");
-        std::fprintf(stderr, "pelmora-term: cannot work this terminal (TERM=%s)\n",
-                     type ? type : "");
-        return 1;
-    }
+    if (!session) return std::fputs("pelmora-term: this terminal (TERM) is unknown\n", stderr), 1;
     pelmora::TerminalFrontEnd frontEnd;
     pelmora::view::FormView view(frontEnd);
     pelmora::Main model(view);
@@ -66,13 +53,11 @@ int runWindow() {
 
 } // namespace
 
-// The program takes no options: the command line is not read.
+// The program takes no options: its command line is not read.
 int main() {
     std::setlocale(LC_ALL, "");
-    if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
-        std::fputs("pelmora-term: runs in a terminal (standard input and output)\n", stderr);
-        return 1;
-    }
+    if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO))
+        return std::fputs("pelmora-term: runs in a terminal\n", stderr), 1;
     try {
         return runWindow();
     } catch (const std::exception& error) { // the terminal is restored by now

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <ctime>
 #include <exception>
-#include <string_view>
 
 #include "frontends/terminal/terminal_front_end.h"
 #include "frontends/terminal/terminal_text.h"
@@ -14,63 +13,36 @@
 namespace pelmora {
 namespace {
 
-constexpr wint_t CtrlC = 3, CtrlQ = 17, Escape = 27, Delete = 127;
+constexpr wint_t CtrlA = 1, CtrlC = 3, CtrlQ = 17, Escape = 27, Delete = 127;
 
 bool isEnter(int status, wint_t key) {
     return status == OK ? key == L'\r' || key == L'\n' : key == KEY_ENTER;
 }
 bool isQuit(int status, wint_t key) { return status == OK && (key == CtrlC || key == CtrlQ); }
 
-// The locale's time format (strftime's notation) in the Windows notation the view writes
-// the time from; anything but the time of day's own fields stands as it is.
-Text windowsPattern(std::string_view posix) {
-    std::string out;
-    for (std::size_t i = 0; i < posix.size(); ++i) {
-        if (posix[i] != '%' || i + 1 == posix.size()) {
-            const bool letter = std::string_view("hHmst'").find(posix[i]) != std::string_view::npos;
-            out += letter ? "'" + std::string(posix[i] == '\'' ? "''" : posix.substr(i, 1)) + "'"
-                          : posix.substr(i, 1);
-            continue;
-        }
-        char field = posix[++i];
-        if ((field == 'E' || field == 'O') && i + 1 < posix.size()) field = posix[++i];
-        switch (field) {
-        case 'H': out += "HH"; break;
-        case 'k': out += "H"; break;
-        case 'I': out += "hh"; break;
-        case 'l': out += "h"; break;
-        case 'M': out += "mm"; break;
-        case 'S': out += "ss"; break;
-        case 'p':
-        case 'P': out += "tt"; break;
-        case 'r': out += "hh:mm:ss tt"; break;
-        case 'R': out += "HH:mm"; break;
-        case 'T': out += "HH:mm:ss"; break;
-        case '%': out += "%"; break;
-        default: break; // a date or a zone: the clock shows the time of day only
-        }
-    }
-    return fromUtf8(out);
-}
+bool pressed(MEVENT& event) { return getmouse(&event) == OK && (event.bstate & BUTTON1_PRESSED); }
 
 } // namespace
-
-TerminalFrontEnd::TerminalFrontEnd() : widgets_(1) {}
 
 int TerminalFrontEnd::run(view::FormView& view) {
     view_ = &view;
     while (!quitting_) {
-        paint();
+        show(paint());
         timeout(msUntilTick());
         wint_t key = 0;
         const int status = get_wch(&key);
         try {
-            if (status != ERR)
+            if (status != ERR) {
                 handle(status, key);
-            else if (msUntilTick() == 0)
-                tickDue();
-            else // the terminal is gone: no key can come any more
+            } else if (msUntilTick() > 0) { // no key and no tick due: the terminal is gone
                 quit(view::FailureExitCode);
+            } else {
+                // A clock that fell behind goes on from now rather than catching up.
+                for (std::size_t clock = 0; clock < clocks_.size(); ++clock)
+                    if (Ticker& t = clocks_[clock]; t.running && t.due <= Clock::now())
+                        t.due = std::max(t.due, Clock::now() - t.interval) + t.interval,
+                        view.tick(static_cast<int>(clock));
+            }
         } catch (const std::exception& error) {
             view.fail(error.what());
         }
@@ -80,16 +52,16 @@ int TerminalFrontEnd::run(view::FormView& view) {
 }
 
 void TerminalFrontEnd::handle(int status, wint_t key) {
-    if (isQuit(status, key)) return quit(0);
     const bool code = status == KEY_CODE_YES;
-    Widget& focused = widgets_.at(static_cast<std::size_t>(focus_));
+    Widget& focused = at(focus_);
     const bool inBox = focus_ && focused.spec.kind == view::WidgetKind::TextBox;
-    if (code && key == PasteStarts) {
+    if (isQuit(status, key)) return quit(0);
+    if (code && key == PasteStarts) { // one edit, even while the terminal is too small
         const Text pasted = readPaste();
-        if (inBox && !tooSmall()) type(focused, focus_, pasted);
-        return;
+        return inBox ? replace(focused, focused.caret, focused.caret, pasted) : void();
     }
     if (tooSmall()) return; // nothing happens that the person cannot see
+    MEVENT event;
     view::KeyModifiers modifiers;
     if (status == OK && key == Escape) { // Alt sends ESC before the key it holds
         timeout(0);
@@ -97,54 +69,56 @@ void TerminalFrontEnd::handle(int status, wint_t key) {
         modifiers.alt = true;
     }
     if (code && key == KEY_MOUSE) {
-        MEVENT event;
-        if (getmouse(&event) == OK && (event.bstate & BUTTON1_PRESSED)) press(event.y, event.x);
+        if (pressed(event)) press(event.y, event.x);
     } else if (isEnter(status, key)) {
         view_->enter(focus_, modifiers);
     } else if ((status == OK && key == L'\t') || (code && key == KEY_BTAB)) {
-        moveFocus(code ? -1 : 1);
+        const std::size_t n = tab_.size(),
+                          from = std::find(tab_.begin(), tab_.end(), focus_) - tab_.begin();
+        for (std::size_t k = 1; k <= n; ++k) // the next in tab order (or back) that shows
+            if (const view::WidgetId next = tab_[(from + (code ? n - 1 : 1) * k) % n];
+                at(next).visible)
+                return focus(next);
     } else if (inBox) {
-        editKey(focused, focus_, status, key);
+        edit(focused, status, key);
     } else if (focus_ && status == OK && key == L' ') {
         view_->clicked(focus_);
     }
 }
 
-void TerminalFrontEnd::editKey(Widget& box, view::WidgetId id, int status, wint_t key) {
+void TerminalFrontEnd::edit(Widget& box, int status, wint_t key) {
     const TextView text = box.text;
-    if (status == OK && key >= L' ' && key != Delete) return type(box, id, unitsOf(key));
-    if (status == OK && (key == Delete || key == L'\b'))
-        key = KEY_BACKSPACE;
-    else if (status != KEY_CODE_YES)
-        return;
-    switch (key) {
-    case KEY_LEFT: box.caret = stepBack(text, box.caret); break;
-    case KEY_RIGHT: box.caret = stepOn(text, box.caret); break;
-    case KEY_HOME: box.caret = 0; break;
-    case KEY_END: box.caret = text.size(); break;
-    case KEY_BACKSPACE: cut(box, id, stepBack(text, box.caret), box.caret); break;
-    case KEY_DC: cut(box, id, box.caret, stepOn(text, box.caret)); break;
-    default: break;
+    const std::size_t caret = box.caret;
+    const bool special = status == KEY_CODE_YES;
+    if (!special && key == CtrlA) {
+        box.selected = true;
+    } else if (!special && key >= L' ' && key != Delete) {
+        replace(box, caret, caret, unitsOf(key));
+    } else if (key == Delete || key == L'\b' || (special && key == KEY_BACKSPACE)) {
+        replace(box, stepBack(text, caret), caret, {});
+    } else if (special && key == KEY_DC) {
+        replace(box, caret, stepOn(text, caret), {});
+    } else if (special) {
+        box.selected = false;
+        box.caret = key == KEY_LEFT    ? stepBack(text, caret)
+                    : key == KEY_RIGHT ? stepOn(text, caret)
+                    : key == KEY_HOME  ? 0
+                    : key == KEY_END   ? text.size()
+                                       : caret;
     }
 }
 
-// The person's edits change the box first, caret and all, and then tell the view the
-// whole new text, as a window's edit control does.
-void TerminalFrontEnd::type(Widget& box, view::WidgetId id, const Text& text) {
-    if (text.empty()) return;
-    box.text.insert(box.caret, text);
-    box.caret += text.size();
-    view_->edited(id, box.text);
+// The person's edit changes the box first, caret and all (the whole text where Ctrl+A
+// selected it), and then the view hears the whole new text, as from a window's edit control.
+void TerminalFrontEnd::replace(Widget& box, std::size_t from, std::size_t to, const Text& text) {
+    if (std::exchange(box.selected, false)) from = 0, to = box.text.size();
+    if (from == to && text.empty()) return;
+    box.text.replace(from, to - from, text);
+    box.caret = from + text.size();
+    view_->edited(static_cast<view::WidgetId>(&box - widgets_.data()), box.text);
 }
 
-void TerminalFrontEnd::cut(Widget& box, view::WidgetId id, std::size_t from, std::size_t to) {
-    if (from == to) return;
-    box.text.erase(from, to - from);
-    box.caret = from;
-    view_->edited(id, box.text);
-}
-
-// A paste is one edit, however long. Its line breaks end it, as in a one-line edit control.
+// A paste ends at its first line break, as in a one-line edit control.
 Text TerminalFrontEnd::readPaste() {
     Text pasted;
     bool ended = false;
@@ -153,23 +127,13 @@ Text TerminalFrontEnd::readPaste() {
         const int status = get_wch(&key);
         if (status == ERR || (status == KEY_CODE_YES && key == PasteEnds)) return pasted;
         ended = ended || (status == OK && (key == L'\r' || key == L'\n'));
-        if (status == OK && !ended && key >= L' ') pasted += unitsOf(key);
-    }
-}
-
-void TerminalFrontEnd::moveFocus(int step) {
-    const int count = static_cast<int>(tab_.size());
-    const int at = static_cast<int>(std::find(tab_.begin(), tab_.end(), focus_) - tab_.begin());
-    for (int k = 1; k <= count; ++k) {
-        const view::WidgetId next =
-            tab_[static_cast<std::size_t>(((at + step * k) % count + count) % count)];
-        if (widgets_.at(static_cast<std::size_t>(next)).visible) return focus(next);
+        if (status == OK && !ended) pasted += unitsOf(key);
     }
 }
 
 void TerminalFrontEnd::press(int row, int column) {
     for (auto id = bottomUp_.rbegin(); id != bottomUp_.rend(); ++id) {
-        Widget& widget = widgets_.at(static_cast<std::size_t>(*id));
+        Widget& widget = at(*id);
         const view::PixelRect r = widget.rect;
         if (!widget.visible || row < r.y || row >= r.y + r.height || column < r.x ||
             column >= r.x + r.width)
@@ -177,22 +141,24 @@ void TerminalFrontEnd::press(int row, int column) {
         if (widget.spec.kind == view::WidgetKind::Label) return; // a label takes no click
         focus(*id);
         if (widget.spec.kind != view::WidgetKind::TextBox) return view_->clicked(*id);
-        // The caret goes before the character clicked, or after the text.
-        widget.caret = 0;
-        int at = widget.origin;
-        for (const Glyph& glyph : glyphs(widget.text)) {
-            if ((at += glyph.width) > column) break;
-            widget.caret += glyph.units;
-        }
+        widget.caret = 0; // before the character clicked, or after the text
+        int end = widget.origin;
+        for (const Glyph& glyph : glyphs(widget.text))
+            if ((end += glyph.width) <= column) widget.caret += glyph.units;
         return;
     }
+}
+
+void TerminalFrontEnd::focus(view::WidgetId id) {
+    if (focus_ && focus_ != id) at(focus_).selected = false;
+    focus_ = id;
 }
 
 void TerminalFrontEnd::setClock(int clock, int interval, bool running) {
     if (clocks_.size() <= static_cast<std::size_t>(clock)) clocks_.resize(clock + 1u);
     Ticker& ticker = clocks_[static_cast<std::size_t>(clock)];
-    if (running && !ticker.running) ticker.due = Clock::now() + std::chrono::milliseconds(interval);
-    ticker.interval = interval;
+    ticker.interval = std::chrono::milliseconds(interval);
+    if (running && !ticker.running) ticker.due = Clock::now() + ticker.interval;
     ticker.running = running;
 }
 
@@ -205,38 +171,28 @@ int TerminalFrontEnd::msUntilTick() const {
         std::max<long long>(0, std::chrono::ceil<std::chrono::milliseconds>(wait).count()));
 }
 
-void TerminalFrontEnd::tickDue() {
-    const auto now = Clock::now();
-    for (std::size_t clock = 0; clock < clocks_.size(); ++clock)
-        if (Ticker& ticker = clocks_[clock]; ticker.running && ticker.due <= now) {
-            // A clock that fell behind goes on from now rather than catching up.
-            const auto interval = std::chrono::milliseconds(ticker.interval);
-            ticker.due = ticker.due + interval > now ? ticker.due + interval : now + interval;
-            view_->tick(static_cast<int>(clock));
-        }
-}
-
+// Waits, in a loop of its own, for OK: by Enter, Space, Escape or a click on it. No clock
+// ticks meanwhile and nothing else takes a key, as under a modal box on the desktop.
 void TerminalFrontEnd::messageBox(const Text& prompt, view::MessageIcon icon, const Text& title) {
-    message_ = Message{prompt, title, icon};
-    while (!quitting_) {
-        paint();
-        timeout(-1); // the clocks stand still while the box waits
+    redrawwin(stdscr); // each box reaches the terminal, even one just like the last
+    for (MEVENT event; !quitting_;) {
+        const auto cursor = paint(true);
+        show(tooSmall() ? cursor : paintMessage(prompt, icon, title));
+        timeout(-1);
         wint_t key = 0;
         const int status = get_wch(&key);
-        MEVENT event;
         if (status == ERR || isQuit(status, key)) {
             quit(status == ERR ? view::FailureExitCode : 0);
         } else if (status == KEY_CODE_YES && key == PasteStarts) {
             readPaste(); // goes nowhere: the box has no text to paste into
         } else if (status == KEY_CODE_YES && key == KEY_MOUSE) {
-            if (getmouse(&event) == OK && (event.bstate & BUTTON1_PRESSED) && event.y == ok_.y &&
-                event.x >= ok_.x && event.x < ok_.x + ok_.width)
-                break;
+            if (pressed(event) && event.y == ok_.y && event.x >= ok_.x &&
+                event.x < ok_.x + ok_.width)
+                return;
         } else if (!tooSmall() && (isEnter(status, key) || key == L' ' || key == Escape)) {
-            break;
+            return;
         }
     }
-    message_.reset();
 }
 
 view::LocalTime TerminalFrontEnd::localTime() {
@@ -246,14 +202,9 @@ view::LocalTime TerminalFrontEnd::localTime() {
     return {local.tm_hour,
             local.tm_min,
             local.tm_sec,
-            windowsPattern(nl_langinfo(T_FMT)),
+            view::patternOfStrftime(nl_langinfo(T_FMT)),
             fromUtf8(nl_langinfo(AM_STR)),
             fromUtf8(nl_langinfo(PM_STR))};
-}
-
-void TerminalFrontEnd::quit(int code) {
-    quitting_ = true;
-    exitCode_ = code;
 }
 
 } // namespace pelmora

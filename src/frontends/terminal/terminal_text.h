@@ -1,7 +1,7 @@
 #pragma once
-// Text as a terminal shows it: the controls' UTF-16 decoded into characters, each one or two
-// columns wide (wcwidth in the person's locale), and the caret's steps over them. A
-// character the terminal cannot show, a lone surrogate among them, shows as "?".
+// Text as a terminal shows it: the controls' UTF-16 as characters one or two columns wide
+// (wcwidth in the person's locale), and the caret's steps over them. A character the
+// terminal cannot show, a lone surrogate or a control character among them, shows as "?".
 
 #include <cwchar>
 #include <vector>
@@ -13,26 +13,22 @@ namespace pelmora {
 struct Glyph {
     wchar_t ch;
     int width;
-    std::size_t units; // UTF-16 units it takes in the text: 2 for a surrogate pair
+    std::size_t units; // UTF-16 units it takes: 2 for a surrogate pair
 };
 
-inline bool isHighSurrogate(char16_t u) { return u >= 0xD800 && u < 0xDC00; }
-inline bool isLowSurrogate(char16_t u) { return u >= 0xDC00 && u < 0xE000; }
+inline bool isPair(TextView text, std::size_t at) {
+    return at + 1 < text.size() && text[at] >= 0xD800 && text[at] < 0xDC00 &&
+           text[at + 1] >= 0xDC00 && text[at + 1] < 0xE000;
+}
 
 inline std::vector<Glyph> glyphs(TextView text) {
     std::vector<Glyph> out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        char32_t c = text[i];
-        std::size_t units = 1;
-        if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
-            units = 2;
-        }
-        const int width = ::wcwidth(static_cast<wchar_t>(c));
-        out.push_back(width > 0 ? Glyph{static_cast<wchar_t>(c), width, units}
-                                : Glyph{L'?', 1, units});
-        i += units;
+    for (std::size_t i = 0; i < text.size(); i += out.back().units) {
+        const bool pair = isPair(text, i);
+        const auto c = static_cast<wchar_t>(
+            pair ? 0x10000 + ((text[i] - 0xD800) << 10) + (text[i + 1] - 0xDC00) : text[i]);
+        const int width = ::wcwidth(c);
+        out.push_back({width > 0 ? c : L'?', width > 0 ? width : 1, pair ? 2u : 1u});
     }
     return out;
 }
@@ -43,19 +39,12 @@ inline int widthOf(const std::vector<Glyph>& glyphs) {
     return width;
 }
 
-// Where the caret goes one character back or on from `caret`, never into a surrogate pair.
+// Where the caret goes one character back or on, never into a surrogate pair.
 inline std::size_t stepBack(TextView text, std::size_t caret) {
-    if (caret == 0) return 0;
-    --caret;
-    return caret > 0 && isLowSurrogate(text[caret]) && isHighSurrogate(text[caret - 1]) ? caret - 1
-                                                                                        : caret;
+    return caret < 2 || !isPair(text, caret - 2) ? caret - (caret > 0) : caret - 2;
 }
 inline std::size_t stepOn(TextView text, std::size_t caret) {
-    if (caret >= text.size()) return text.size();
-    return caret + 1 < text.size() && isHighSurrogate(text[caret]) &&
-                   isLowSurrogate(text[caret + 1])
-               ? caret + 2
-               : caret + 1;
+    return caret >= text.size() ? caret : caret + (isPair(text, caret) ? 2 : 1);
 }
 
 inline Text unitsOf(wint_t key) {
