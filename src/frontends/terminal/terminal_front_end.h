@@ -41,12 +41,16 @@ public:
     void place(view::WidgetId id, view::PixelRect rect) override { at(id).rect = rect; }
     void setFont(view::WidgetId id, const Font& font, int) override;
     void setColours(view::WidgetId id, view::Rgb fore, view::Rgb back) override;
-    void showText(view::WidgetId id, const Text& text, std::size_t caret) override;
+    void showText(view::WidgetId id, const Text& text, std::size_t caret) override {
+        at(id).text = text, at(id).caret = caret, at(id).selected = false;
+    }
     std::size_t caret(view::WidgetId id) const override { return widgets_.at(id).caret; }
     void setTicked(view::WidgetId id, bool ticked) override { at(id).ticked = ticked; }
     void setVisible(view::WidgetId id, bool visible) override { at(id).visible = visible; }
     void setOrders(const std::vector<view::WidgetId>& tab,
-                   const std::vector<view::WidgetId>& bottomUp) override;
+                   const std::vector<view::WidgetId>& bottomUp) override {
+        tab_ = tab, bottomUp_ = bottomUp;
+    }
     void focus(view::WidgetId id) override;
     void paintBands(const std::vector<view::PaintedBand>& bands) override;
     void setClock(int clock, int interval, bool running) override;
@@ -69,26 +73,30 @@ private:
     };
     struct Ticker {
         std::chrono::milliseconds interval{};
-        bool running = false;
-        Clock::time_point due;
+        Clock::time_point due = Clock::time_point::max(); // never, while it stands still
     };
 
     Widget& at(view::WidgetId id) { return widgets_.at(static_cast<std::size_t>(id)); }
     static attr_t look(view::Rgb fore, view::Rgb back);
     bool tooSmall() const { return LINES < client_.height || COLS < client_.width; }
 
-    // Drawing (terminal_screen.cpp): each gives the cell the cursor goes to, show() puts it
-    // there and sends the terminal what changed.
-    std::pair<int, int> paint(bool boxUp = false);
+    struct Message {
+        const Text& prompt;
+        view::MessageIcon icon;
+        const Text& title;
+    };
+
+    // Drawing (terminal_screen.cpp): paint() sends the terminal what changed; the others give
+    // the cell the cursor goes to.
+    void paint(const Message* message = nullptr);
     std::pair<int, int> paintWidget(Widget& widget, bool focused);
-    std::pair<int, int> paintMessage(const Text& prompt, view::MessageIcon icon, const Text& title);
-    static void show(std::pair<int, int> cursor);
+    std::pair<int, int> paintMessage(const Message& message);
 
     // Input (terminal_input.cpp).
-    void handle(int status, wint_t key);
-    void edit(Widget& box, int status, wint_t key);
+    void handle(int key);
+    void edit(Widget& box, int key);
     void replace(Widget& box, std::size_t from, std::size_t to, const Text& text);
-    void press(int row, int column);
+    void press(view::WidgetId id, int column);
     Text readPaste();
     int msUntilTick() const;
 

@@ -3,6 +3,7 @@
 #include <langinfo.h>
 
 #include <algorithm>
+#include <climits>
 #include <ctime>
 #include <exception>
 
@@ -13,33 +14,41 @@
 namespace pelmora {
 namespace {
 
-constexpr wint_t CtrlA = 1, CtrlC = 3, CtrlQ = 17, Escape = 27, Delete = 127;
+constexpr int NoKey = INT_MIN, CtrlA = 1, CtrlC = 3, CtrlQ = 17, Escape = 27, Delete = 127;
 
-bool isEnter(int status, wint_t key) {
-    return status == OK ? key == L'\r' || key == L'\n' : key == KEY_ENTER;
+// The next key within `ms` milliseconds (-1: however long): a character, a key's code
+// negated (-KEY_LEFT), or NoKey.
+int nextKey(int ms) {
+    timeout(ms);
+    wint_t key = 0;
+    const int status = get_wch(&key);
+    return status == ERR            ? NoKey
+           : status == KEY_CODE_YES ? -static_cast<int>(key)
+                                    : static_cast<int>(key);
 }
-bool isQuit(int status, wint_t key) { return status == OK && (key == CtrlC || key == CtrlQ); }
+
+bool isEnter(int key) { return key == L'\r' || key == L'\n' || key == -KEY_ENTER; }
 
 bool pressed(MEVENT& event) { return getmouse(&event) == OK && (event.bstate & BUTTON1_PRESSED); }
+bool inside(view::PixelRect r, const MEVENT& event) {
+    return event.y >= r.y && event.y < r.y + r.height && event.x >= r.x && event.x < r.x + r.width;
+}
 
 } // namespace
 
 int TerminalFrontEnd::run(view::FormView& view) {
     view_ = &view;
     while (!quitting_) {
-        show(paint());
-        timeout(msUntilTick());
-        wint_t key = 0;
-        const int status = get_wch(&key);
+        paint();
+        const int key = nextKey(msUntilTick());
         try {
-            if (status != ERR) {
-                handle(status, key);
+            if (key != NoKey) {
+                handle(key);
             } else if (msUntilTick() > 0) { // no key and no tick due: the terminal is gone
                 quit(view::FailureExitCode);
-            } else {
-                // A clock that fell behind goes on from now rather than catching up.
+            } else { // a clock that fell behind goes on from now rather than catching up
                 for (std::size_t clock = 0; clock < clocks_.size(); ++clock)
-                    if (Ticker& t = clocks_[clock]; t.running && t.due <= Clock::now())
+                    if (Ticker& t = clocks_[clock]; t.due <= Clock::now())
                         t.due = std::max(t.due, Clock::now() - t.interval) + t.interval,
                         view.tick(static_cast<int>(clock));
             }
@@ -51,60 +60,57 @@ int TerminalFrontEnd::run(view::FormView& view) {
     return exitCode_;
 }
 
-void TerminalFrontEnd::handle(int status, wint_t key) {
-    const bool code = status == KEY_CODE_YES;
+void TerminalFrontEnd::handle(int key) {
     Widget& focused = at(focus_);
     const bool inBox = focus_ && focused.spec.kind == view::WidgetKind::TextBox;
-    if (isQuit(status, key)) return quit(0);
-    if (code && key == PasteStarts) { // one edit, even while the terminal is too small
+    if (key == CtrlC || key == CtrlQ) return quit(0);
+    if (key == -PasteStarts) { // one edit, even while the terminal is too small
         const Text pasted = readPaste();
         return inBox ? replace(focused, focused.caret, focused.caret, pasted) : void();
     }
     if (tooSmall()) return; // nothing happens that the person cannot see
-    MEVENT event;
     view::KeyModifiers modifiers;
-    if (status == OK && key == Escape) { // Alt sends ESC before the key it holds
-        timeout(0);
-        if (get_wch(&key) != OK) return;
+    if (key == Escape) { // Alt sends ESC before the key it holds
         modifiers.alt = true;
+        if ((key = nextKey(0)) == NoKey) return;
     }
-    if (code && key == KEY_MOUSE) {
-        if (pressed(event)) press(event.y, event.x);
-    } else if (isEnter(status, key)) {
+    if (MEVENT event; key == -KEY_MOUSE) {
+        if (!pressed(event)) return;
+        for (auto id = bottomUp_.rbegin(); id != bottomUp_.rend(); ++id)
+            if (at(*id).visible && inside(at(*id).rect, event)) return press(*id, event.x);
+    } else if (isEnter(key)) {
         view_->enter(focus_, modifiers);
-    } else if ((status == OK && key == L'\t') || (code && key == KEY_BTAB)) {
+    } else if (key == L'\t' || key == -KEY_BTAB) {
         const std::size_t n = tab_.size(),
                           from = std::find(tab_.begin(), tab_.end(), focus_) - tab_.begin();
         for (std::size_t k = 1; k <= n; ++k) // the next in tab order (or back) that shows
-            if (const view::WidgetId next = tab_[(from + (code ? n - 1 : 1) * k) % n];
-                at(next).visible)
+            if (const auto next = tab_[(from + (key > 0 ? 1 : n - 1) * k) % n]; at(next).visible)
                 return focus(next);
     } else if (inBox) {
-        edit(focused, status, key);
-    } else if (focus_ && status == OK && key == L' ') {
+        edit(focused, key);
+    } else if (focus_ && key == L' ') {
         view_->clicked(focus_);
     }
 }
 
-void TerminalFrontEnd::edit(Widget& box, int status, wint_t key) {
+void TerminalFrontEnd::edit(Widget& box, int key) {
     const TextView text = box.text;
     const std::size_t caret = box.caret;
-    const bool special = status == KEY_CODE_YES;
-    if (!special && key == CtrlA) {
+    if (key == CtrlA) {
         box.selected = true;
-    } else if (!special && key >= L' ' && key != Delete) {
-        replace(box, caret, caret, unitsOf(key));
-    } else if (key == Delete || key == L'\b' || (special && key == KEY_BACKSPACE)) {
+    } else if (key >= L' ' && key != Delete) {
+        replace(box, caret, caret, unitsOf(static_cast<wint_t>(key)));
+    } else if (key == Delete || key == L'\b' || key == -KEY_BACKSPACE) {
         replace(box, stepBack(text, caret), caret, {});
-    } else if (special && key == KEY_DC) {
+    } else if (key == -KEY_DC) {
         replace(box, caret, stepOn(text, caret), {});
-    } else if (special) {
+    } else {
         box.selected = false;
-        box.caret = key == KEY_LEFT    ? stepBack(text, caret)
-                    : key == KEY_RIGHT ? stepOn(text, caret)
-                    : key == KEY_HOME  ? 0
-                    : key == KEY_END   ? text.size()
-                                       : caret;
+        box.caret = key == -KEY_LEFT    ? stepBack(text, caret)
+                    : key == -KEY_RIGHT ? stepOn(text, caret)
+                    : key == -KEY_HOME  ? 0
+                    : key == -KEY_END   ? text.size()
+                                        : caret;
     }
 }
 
@@ -118,39 +124,32 @@ void TerminalFrontEnd::replace(Widget& box, std::size_t from, std::size_t to, co
     view_->edited(static_cast<view::WidgetId>(&box - widgets_.data()), box.text);
 }
 
-// A paste ends at its first line break, as in a one-line edit control.
+// A paste ends at its first line break, as in a one-line edit control. The deadline only
+// bounds a terminal that never sends the paste's end.
 Text TerminalFrontEnd::readPaste() {
     Text pasted;
     bool ended = false;
-    timeout(1000); // only bounds a terminal that never sends the paste's end
-    for (wint_t key = 0;;) {
-        const int status = get_wch(&key);
-        if (status == ERR || (status == KEY_CODE_YES && key == PasteEnds)) return pasted;
-        ended = ended || (status == OK && (key == L'\r' || key == L'\n'));
-        if (status == OK && !ended) pasted += unitsOf(key);
-    }
+    for (int key; (key = nextKey(1000)) != NoKey && key != -PasteEnds;)
+        if (!(ended = ended || key == L'\r' || key == L'\n') && key >= 0)
+            pasted += unitsOf(static_cast<wint_t>(key));
+    return pasted;
 }
 
-void TerminalFrontEnd::press(int row, int column) {
-    for (auto id = bottomUp_.rbegin(); id != bottomUp_.rend(); ++id) {
-        Widget& widget = at(*id);
-        const view::PixelRect r = widget.rect;
-        if (!widget.visible || row < r.y || row >= r.y + r.height || column < r.x ||
-            column >= r.x + r.width)
-            continue;
-        if (widget.spec.kind == view::WidgetKind::Label) return; // a label takes no click
-        focus(*id);
-        if (widget.spec.kind != view::WidgetKind::TextBox) return view_->clicked(*id);
-        widget.caret = 0; // before the character clicked, or after the text
-        int end = widget.origin;
-        for (const Glyph& glyph : glyphs(widget.text))
-            if ((end += glyph.width) <= column) widget.caret += glyph.units;
-        return;
-    }
+// A click on a box or a button presses it; one in a text box puts the caret before the
+// character clicked, or after the text; a label takes none.
+void TerminalFrontEnd::press(view::WidgetId id, int column) {
+    Widget& widget = at(id);
+    if (widget.spec.kind == view::WidgetKind::Label) return;
+    focus(id);
+    if (widget.spec.kind != view::WidgetKind::TextBox) return view_->clicked(id);
+    widget.caret = 0;
+    int end = widget.origin;
+    for (const Glyph& glyph : glyphs(widget.text))
+        if ((end += glyph.width) <= column) widget.caret += glyph.units;
 }
 
 void TerminalFrontEnd::focus(view::WidgetId id) {
-    if (focus_ && focus_ != id) at(focus_).selected = false;
+    if (focus_ != id) at(focus_).selected = false;
     focus_ = id;
 }
 
@@ -158,17 +157,16 @@ void TerminalFrontEnd::setClock(int clock, int interval, bool running) {
     if (clocks_.size() <= static_cast<std::size_t>(clock)) clocks_.resize(clock + 1u);
     Ticker& ticker = clocks_[static_cast<std::size_t>(clock)];
     ticker.interval = std::chrono::milliseconds(interval);
-    if (running && !ticker.running) ticker.due = Clock::now() + ticker.interval;
-    ticker.running = running;
+    if (!running || ticker.due == Clock::time_point::max())
+        ticker.due = running ? Clock::now() + ticker.interval : Clock::time_point::max();
 }
 
 int TerminalFrontEnd::msUntilTick() const {
-    auto wait = Clock::duration::max();
-    for (const Ticker& ticker : clocks_)
-        if (ticker.running) wait = std::min(wait, ticker.due - Clock::now());
-    if (wait == Clock::duration::max()) return -1;
-    return static_cast<int>(
-        std::max<long long>(0, std::chrono::ceil<std::chrono::milliseconds>(wait).count()));
+    auto next = Clock::time_point::max();
+    for (const Ticker& ticker : clocks_) next = std::min(next, ticker.due);
+    if (next == Clock::time_point::max()) return -1;
+    return static_cast<int>(std::max<long long>(
+        0, std::chrono::ceil<std::chrono::milliseconds>(next - Clock::now()).count()));
 }
 
 // Waits, in a loop of its own, for OK: by Enter, Space, Escape or a click on it. No clock
@@ -176,22 +174,16 @@ int TerminalFrontEnd::msUntilTick() const {
 void TerminalFrontEnd::messageBox(const Text& prompt, view::MessageIcon icon, const Text& title) {
     redrawwin(stdscr); // each box reaches the terminal, even one just like the last
     for (MEVENT event; !quitting_;) {
-        const auto cursor = paint(true);
-        show(tooSmall() ? cursor : paintMessage(prompt, icon, title));
-        timeout(-1);
-        wint_t key = 0;
-        const int status = get_wch(&key);
-        if (status == ERR || isQuit(status, key)) {
-            quit(status == ERR ? view::FailureExitCode : 0);
-        } else if (status == KEY_CODE_YES && key == PasteStarts) {
+        const Message message{prompt, icon, title};
+        paint(&message);
+        const int key = nextKey(-1);
+        if (key == NoKey || key == CtrlC || key == CtrlQ)
+            quit(key == NoKey ? view::FailureExitCode : 0);
+        else if (key == -PasteStarts)
             readPaste(); // goes nowhere: the box has no text to paste into
-        } else if (status == KEY_CODE_YES && key == KEY_MOUSE) {
-            if (pressed(event) && event.y == ok_.y && event.x >= ok_.x &&
-                event.x < ok_.x + ok_.width)
-                return;
-        } else if (!tooSmall() && (isEnter(status, key) || key == L' ' || key == Escape)) {
+        else if (key == -KEY_MOUSE ? pressed(event) && inside(ok_, event)
+                                   : !tooSmall() && (isEnter(key) || key == L' ' || key == Escape))
             return;
-        }
     }
 }
 

@@ -1,7 +1,7 @@
 // What TerminalFrontEnd shows: the widgets as the view set them, drawn into ncurses' screen,
 // which sends the terminal only the cells that changed since the last frame.
 #include <algorithm>
-#include <string>
+#include <cstdio>
 
 #include "frontends/terminal/terminal_front_end.h"
 #include "frontends/terminal/terminal_text.h"
@@ -40,9 +40,9 @@ int offset(Alignment alignment, int spare) {
                                                       : spare;
 }
 
-void symbol(int row, int column, const cchar_t* symbol, attr_t look) {
+void line(int row, int column, const cchar_t* symbol, attr_t look, int length = 1) {
     attrset(static_cast<int>(look));
-    mvadd_wch(row, column, symbol);
+    mvhline_set(row, column, symbol, length);
     attrset(A_NORMAL);
 }
 
@@ -80,54 +80,38 @@ void TerminalFrontEnd::setColours(view::WidgetId id, view::Rgb fore, view::Rgb b
     at(id).border = look(at(id).spec.border.value_or(fore), back);
 }
 
-void TerminalFrontEnd::showText(view::WidgetId id, const Text& text, std::size_t caret) {
-    at(id).text = text;
-    at(id).caret = caret;
-    at(id).selected = false;
-}
-
-void TerminalFrontEnd::setOrders(const std::vector<view::WidgetId>& tab,
-                                 const std::vector<view::WidgetId>& bottomUp) {
-    tab_ = tab;
-    bottomUp_ = bottomUp;
-}
-
 void TerminalFrontEnd::paintBands(const std::vector<view::PaintedBand>& bands) {
     bands_.clear();
     for (const view::PaintedBand& band : bands)
         bands_.emplace_back(band.rect, look(band.colour, ground_));
 }
 
-std::pair<int, int> TerminalFrontEnd::paint(bool boxUp) {
+void TerminalFrontEnd::paint(const Message* message) {
     erase();
-    if (tooSmall()) {
-        const std::string need = "Pelmora needs a terminal of at least " +
-                                 std::to_string(client_.width) + "x" +
-                                 std::to_string(client_.height) + "; this one is " +
-                                 std::to_string(COLS) + "x" + std::to_string(LINES);
-        mvaddnstr(0, 0, need.c_str(), COLS);
-        return {-1, -1};
-    }
-    // The top row is the window's caption bar; the client lies under it.
-    fill({0, 0, client_.width, 1}, titleLook_);
-    const auto caption = glyphs(caption_);
-    draw(0, offset(Alignment::Centre, client_.width - widthOf(caption)), client_.width, 0, caption,
-         titleLook_ | A_BOLD);
-    fill({0, 1, client_.width, client_.height - 1}, groundLook_);
-    // An etched groove's two strokes fall in one row; the first, the shadow, is drawn last.
-    for (auto band = bands_.rbegin(); band != bands_.rend(); ++band)
-        for (int column = band->first.x; column < band->first.x + band->first.width; ++column)
-            symbol(band->first.y, column, WACS_HLINE, band->second);
     std::pair<int, int> cursor{-1, -1};
-    for (const view::WidgetId id : bottomUp_)
-        if (at(id).visible) {
-            const auto there = paintWidget(at(id), id == focus_ && !boxUp);
-            if (id == focus_) cursor = there;
-        }
-    return cursor;
-}
-
-void TerminalFrontEnd::show(std::pair<int, int> cursor) {
+    if (tooSmall()) {
+        char need[120];
+        std::snprintf(need, sizeof need,
+                      "Pelmora needs a terminal of at least %dx%d; this one is %dx%d",
+                      client_.width, client_.height, COLS, LINES);
+        mvaddnstr(0, 0, need, COLS);
+    } else {
+        // The top row is the window's caption bar; the client lies under it.
+        fill({0, 0, client_.width, 1}, titleLook_);
+        const auto caption = glyphs(caption_);
+        draw(0, offset(Alignment::Centre, client_.width - widthOf(caption)), client_.width, 0,
+             caption, titleLook_ | A_BOLD);
+        fill({0, 1, client_.width, client_.height - 1}, groundLook_);
+        // An etched groove's two strokes fall in one row; the first, the shadow, is drawn last.
+        for (auto band = bands_.rbegin(); band != bands_.rend(); ++band)
+            line(band->first.y, band->first.x, WACS_HLINE, band->second, band->first.width);
+        for (const view::WidgetId id : bottomUp_)
+            if (const auto there =
+                    at(id).visible ? paintWidget(at(id), id == focus_ && !message) : cursor;
+                id == focus_)
+                cursor = there;
+        if (message) cursor = paintMessage(*message);
+    }
     curs_set(cursor.first >= 0 ? 1 : 0);
     if (cursor.first >= 0) move(cursor.first, cursor.second);
     refresh();
@@ -175,8 +159,8 @@ std::pair<int, int> TerminalFrontEnd::paintWidget(Widget& widget, bool focused) 
     fill(r, look);
     int from = r.x, width = r.width;
     if (widget.spec.border && r.width >= 3) { // the frame: a bar at each end
-        symbol(r.y, r.x, WACS_VLINE, widget.border);
-        symbol(r.y, r.x + r.width - 1, WACS_VLINE, widget.border);
+        line(r.y, r.x, WACS_VLINE, widget.border);
+        line(r.y, r.x + r.width - 1, WACS_VLINE, widget.border);
         from += 1, width -= 2;
     }
     // A label taller than a row and too narrow for its text stands it on end, last character
@@ -191,9 +175,8 @@ std::pair<int, int> TerminalFrontEnd::paintWidget(Widget& widget, bool focused) 
     return {r.y, r.x};
 }
 
-std::pair<int, int> TerminalFrontEnd::paintMessage(const Text& prompt, view::MessageIcon icon,
-                                                   const Text& title) {
-    const auto text = glyphs(prompt);
+std::pair<int, int> TerminalFrontEnd::paintMessage(const Message& message) {
+    const auto text = glyphs(message.prompt);
     const int width = std::min(client_.width, std::max(widthOf(text) + 8, 16));
     const view::PixelRect area{(client_.width - width) / 2, (client_.height - 5) / 2, width, 5};
     WINDOW* frame = derwin(stdscr, area.height, area.width, area.y, area.x);
@@ -202,15 +185,11 @@ std::pair<int, int> TerminalFrontEnd::paintMessage(const Text& prompt, view::Mes
     box(frame, 0, 0);
     delwin(frame);
     fill({area.x, area.y, area.width, 1}, titleLook_);
-    draw(area.y, area.x + 1, area.width - 2, 0, glyphs(title), titleLook_ | A_BOLD);
-    if (icon != view::MessageIcon::None) { // a Windows icon's colours: stop red, warning yellow
-        const view::Rgb colour = icon == view::MessageIcon::Stop      ? view::Rgb{255, 0, 0}
-                                 : icon == view::MessageIcon::Warning ? view::Rgb{255, 255, 0}
-                                                                      : view::Rgb{0, 0, 255};
+    draw(area.y, area.x + 1, area.width - 2, 0, glyphs(message.title), titleLook_ | A_BOLD);
+    if (message.icon != view::MessageIcon::None) // white on red, as a stop sign
         draw(area.y + 2, area.x + 2, 3, 0,
-             glyphs(Text{u' ', u" X?!i"[static_cast<int>(icon)], u' '}),
-             look({255, 255, 255}, colour) | A_BOLD);
-    }
+             glyphs(Text{u' ', u" X?!i"[static_cast<int>(message.icon)], u' '}),
+             look({255, 255, 255}, {255, 0, 0}) | A_BOLD);
     draw(area.y + 2, area.x + 6, area.width - 7, 0, text, groundLook_);
     ok_ = {area.x + (area.width - 6) / 2, area.y + 3, 6, 1};
     draw(ok_.y, ok_.x, ok_.width, 0, glyphs(u"[ OK ]"), groundLook_ | A_REVERSE);
