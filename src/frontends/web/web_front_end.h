@@ -31,7 +31,8 @@ public:
     using Id = view::WidgetId;
     void setWindow(const Text& caption, view::PixelSize client, view::Rgb ground) override {
         pelmora_title(caption.data(), caption.size());
-        style(0, "width:%px;height:%px;background-color:#%",
+        // The ground is kept apart, so that the lines painted over it leave it as it is.
+        style(0, "width:%px;height:%px;--ground:#%;background-color:var(--ground)",
               {client.width, client.height, hex(ground)});
     }
     void make(Id id, const view::WidgetSpec& spec) override {
@@ -79,23 +80,15 @@ public:
             style(bottomUp[layer], "z-index:%", {static_cast<int>(layer) + 1});
     }
     void focus(Id id) override { pelmora_focus(id); }
-    // Each band is a one-colour image on the client's ground, under every element.
+    // Each band is a one-colour image over the client's ground, under every element.
     void paintBands(const std::vector<view::PaintedBand>& bands) override {
-        std::string images = "background-repeat:no-repeat;background-image:",
-                    places = "background-position:", sizes = "background-size:";
-        std::vector<int> colours, corners, extents;
+        std::string css = "background:";
+        std::vector<int> numbers;
         for (const auto& [r, colour] : bands) {
-            const char* comma = colours.empty() ? "" : ",";
-            images.append(comma).append("linear-gradient(#%,#%)");
-            places.append(comma).append("%px %px");
-            sizes.append(comma).append("%px %px");
-            colours.insert(colours.end(), {hex(colour), hex(colour)});
-            corners.insert(corners.end(), {r.x, r.y});
-            extents.insert(extents.end(), {r.width, r.height});
+            css += "linear-gradient(#%,#%) %px %px/%px %px no-repeat,";
+            numbers.insert(numbers.end(), {hex(colour), hex(colour), r.x, r.y, r.width, r.height});
         }
-        pelmora_style(0, images.c_str(), colours.data());
-        pelmora_style(0, places.c_str(), corners.data());
-        pelmora_style(0, sizes.c_str(), extents.data());
+        pelmora_style(0, (css + "var(--ground)").c_str(), numbers.data());
     }
     void setClock(int clock, int interval, bool running) override {
         pelmora_clock(clock, interval, running);
