@@ -12,23 +12,22 @@
 namespace {
 
 // The terminal in the modes the program reads it in (raw, so that Ctrl+C and Ctrl+Q reach
-// it; the keypad, the mouse, bracketed paste) for exactly as long as this lives: however
-// the program ends, even by an exception, the shell gets its terminal back as it was.
+// it; the keypad, bracketed paste, the mouse's clicks reported in SGR's form) for exactly as
+// long as this lives: however the program ends, the shell gets its terminal back as it was.
 class TerminalSession {
 public:
     TerminalSession() : screen_(newterm(nullptr, stdout, stdin)) {
         if (!screen_) return;
         raw(), noecho(), nonl(), keypad(stdscr, TRUE), set_escdelay(25);
-        mousemask(BUTTON1_PRESSED, nullptr), mouseinterval(0);
         if (has_colors()) start_color();
         define_key("\033[200~", pelmora::TerminalFrontEnd::PasteStarts);
-        define_key("\033[201~", pelmora::TerminalFrontEnd::PasteEnds);
-        std::fputs("\033[?2004h", stdout), std::fflush(stdout);
+        define_key("\033[<", pelmora::TerminalFrontEnd::MouseReport);
+        std::fputs("\033[?2004h\033[?1000h\033[?1006h", stdout), std::fflush(stdout);
     }
     ~TerminalSession() {
         if (!screen_) return;
         endwin();
-        std::fputs("\033[?2004l", stdout), std::fflush(stdout);
+        std::fputs("\033[?1006l\033[?1000l\033[?2004l", stdout), std::fflush(stdout);
         delscreen(screen_);
     }
     TerminalSession(const TerminalSession&) = delete;

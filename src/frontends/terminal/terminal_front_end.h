@@ -29,8 +29,8 @@ namespace pelmora {
 
 class TerminalFrontEnd final : public view::FrontEnd {
 public:
-    // The keys the terminal session defines for the start and end of a bracketed paste.
-    static constexpr int PasteStarts = KEY_MAX + 1, PasteEnds = KEY_MAX + 2;
+    // The keys the terminal session defines for a bracketed paste and a mouse report.
+    static constexpr int PasteStarts = KEY_MAX + 1, MouseReport = KEY_MAX + 2;
 
     TerminalFrontEnd() : widgets_(1) {} // after ncurses has started
     // Answers the person until Ctrl+C, Ctrl+Q or quit(); gives the exit code.

@@ -29,9 +29,20 @@ int nextKey(int ms) {
 
 bool isEnter(int key) { return key == L'\r' || key == L'\n' || key == -KEY_ENTER; }
 
-bool pressed(MEVENT& event) { return getmouse(&event) == OK && (event.bstate & BUTTON1_PRESSED); }
-bool inside(view::PixelRect r, const MEVENT& event) {
-    return event.y >= r.y && event.y < r.y + r.height && event.x >= r.x && event.x < r.x + r.width;
+// The cell where the left button went down, from the rest of an SGR mouse report
+// ("0;12;5M": button, column and row from 1, M pressed or m released); {-1, -1} for any
+// other report. Read here rather than by ncurses, which merges reports that come together.
+std::pair<int, int> pressedCell() {
+    int field[3] = {0, 0, 0}, n = 0, key;
+    while ((key = nextKey(100)) == L';' ? ++n < 3 : key >= L'0' && key <= L'9')
+        if (key != L';') field[n] = field[n] * 10 + (key - L'0');
+    return key == L'M' && n == 2 && field[0] == 0 ? std::pair{field[2] - 1, field[1] - 1}
+                                                  : std::pair{-1, -1};
+}
+
+bool inside(view::PixelRect r, std::pair<int, int> cell) {
+    return cell.first >= r.y && cell.first < r.y + r.height && cell.second >= r.x &&
+           cell.second < r.x + r.width;
 }
 
 } // namespace
@@ -74,10 +85,10 @@ void TerminalFrontEnd::handle(int key) {
         modifiers.alt = true;
         if ((key = nextKey(0)) == NoKey) return;
     }
-    if (MEVENT event; key == -KEY_MOUSE) {
-        if (!pressed(event)) return;
+    if (key == -MouseReport) {
+        const auto cell = pressedCell();
         for (auto id = bottomUp_.rbegin(); id != bottomUp_.rend(); ++id)
-            if (at(*id).visible && inside(at(*id).rect, event)) return press(*id, event.x);
+            if (at(*id).visible && inside(at(*id).rect, cell)) return press(*id, cell.second);
     } else if (isEnter(key)) {
         view_->enter(focus_, modifiers);
     } else if (key == L'\t' || key == -KEY_BTAB) {
@@ -124,15 +135,18 @@ void TerminalFrontEnd::replace(Widget& box, std::size_t from, std::size_t to, co
     view_->edited(static_cast<view::WidgetId>(&box - widgets_.data()), box.text);
 }
 
-// A paste ends at its first line break, as in a one-line edit control. The deadline only
-// bounds a terminal that never sends the paste's end.
+// A paste is read as it came, its own escape sequences and control characters and all, to
+// the bracket that ends it, and up to its first line break, as a one-line edit control takes
+// it. The deadline only bounds a terminal that never sends the end.
 Text TerminalFrontEnd::readPaste() {
+    static constexpr TextView End = u"\x1b[201~";
     Text pasted;
-    bool ended = false;
-    for (int key; (key = nextKey(1000)) != NoKey && key != -PasteEnds;)
-        if (!(ended = ended || key == L'\r' || key == L'\n') && key >= 0)
-            pasted += unitsOf(static_cast<wint_t>(key));
-    return pasted;
+    keypad(stdscr, FALSE);
+    for (int key; !pasted.ends_with(End) && (key = nextKey(1000)) != NoKey;)
+        pasted += unitsOf(static_cast<wint_t>(key));
+    keypad(stdscr, TRUE);
+    if (pasted.ends_with(End)) pasted.resize(pasted.size() - End.size());
+    return pasted.substr(0, pasted.find_first_of(u"\r\n"));
 }
 
 // A click on a box or a button presses it; one in a text box puts the caret before the
@@ -173,7 +187,7 @@ int TerminalFrontEnd::msUntilTick() const {
 // ticks meanwhile and nothing else takes a key, as under a modal box on the desktop.
 void TerminalFrontEnd::messageBox(const Text& prompt, view::MessageIcon icon, const Text& title) {
     redrawwin(stdscr); // each box reaches the terminal, even one just like the last
-    for (MEVENT event; !quitting_;) {
+    while (!quitting_) {
         const Message message{prompt, icon, title};
         paint(&message);
         const int key = nextKey(-1);
@@ -181,8 +195,9 @@ void TerminalFrontEnd::messageBox(const Text& prompt, view::MessageIcon icon, co
             quit(key == NoKey ? view::FailureExitCode : 0);
         else if (key == -PasteStarts)
             readPaste(); // goes nowhere: the box has no text to paste into
-        else if (key == -KEY_MOUSE ? pressed(event) && inside(ok_, event)
-                                   : !tooSmall() && (isEnter(key) || key == L' ' || key == Escape))
+        else if (key == -MouseReport
+                     ? inside(ok_, pressedCell())
+                     : !tooSmall() && (isEnter(key) || key == L' ' || key == Escape))
             return;
     }
 }
