@@ -124,17 +124,17 @@ struct ShownWindow {
         view.show();
     }
     view::WidgetId id(const Control& c) const { return view.widgetOf(c); }
-    // Types `utf8` at the caret of `box`, one character an edit.
-    void type(const TextBox& box, const std::string& utf8) {
-        for (char16_t c : fromUtf8(utf8)) {
-            RecordingFrontEnd::Widget& widget = screen.widgets.at(id(box));
-            widget.text.insert(widget.caret++, 1, c);
-            view.edited(id(box), widget.text);
-        }
+    // Types `text` at the caret of `box`, one edit a UTF-16 unit, as keys arrive.
+    void type(const TextBox& box, TextView text) {
+        for (char16_t c : text) paste(box, TextView(&c, 1));
     }
-    void paste(const TextBox& box, const std::string& utf8) {
+    // Puts `text` in at the caret of `box` in one edit; `replace`: over the whole text.
+    void paste(const TextBox& box, TextView text, bool replace = false) {
         RecordingFrontEnd::Widget& widget = screen.widgets.at(id(box));
-        const Text text = fromUtf8(utf8);
+        if (replace) {
+            widget.text.clear();
+            widget.caret = 0;
+        }
         widget.text.insert(widget.caret, text);
         widget.caret += text.size();
         view.edited(id(box), widget.text);
