@@ -117,7 +117,7 @@ TEST_P(EnterKey, PressesTheButtonTheViewNames) {
     const EnterRow& row = GetParam();
     int& selects = countHandlerRuns(model.Command2);
     int& clears = countHandlerRuns(model.Command3);
-    QWidget* focus = window.client().findChild<QWidget*>(QString::fromLatin1(row.focus));
+    QWidget* focus = window.findChild<QWidget*>(QString::fromLatin1(row.focus));
     focus->setFocus();
     QTest::keyClick(focus, row.key, row.modifiers);
     const std::string pressed = selects ? "Command2" : clears ? "Command3" : "";

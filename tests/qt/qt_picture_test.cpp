@@ -90,7 +90,7 @@ protected:
 
 TEST_P(Pictures, ClientAreaMatchesItsReference) {
     GetParam().act(*this);
-    QWidget& client = window.client();
+    QWidget& client = window;
     const QImage actual = client.grab().toImage().convertToFormat(QImage::Format_RGB32);
 
     const QString base = QStringLiteral(PELMORA_PICTURES_DIR "/%1@%2x")

@@ -93,6 +93,7 @@ TEST(ClockText, IsTheLocalesTimeWithSecondsAndNoZone) {
     const std::pair<const char*, const char16_t*> rows[] = {
         {"C", u"14:05:09"},
         {"en_US", u"2:05:09 PM"},
+        {"af_NA", u"2:05:09 NM."}, // AP: the locale's "nm." in capitals
         {"de_DE", u"14:05:09"},
         {"zh_CN", u"14:05:09"}, // "t HH:mm:ss"
         {"ja_JP", u"14時05分09秒"},

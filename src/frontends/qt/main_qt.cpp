@@ -20,14 +20,13 @@ int main(int argc, char** argv) {
     }
     // The font configuration loads beside the display connection rather than after it.
     std::jthread fontWarmUp = pelmora::warmUpFontsQt();
-    // The program takes no options: Qt sees the program name only, never the rest of
-    // the command line.
+    // The program takes no options: Qt sees the program name, never the rest of the line.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
     pelmora::configureApplicationQt(app);
 
-    // The model is made before the window and goes after it: the window's view lets go
-    // of the model's form when it ends.
+    // The model is made before the window and goes after it, since the window's view lets
+    // go of the model's form when it ends.
     std::optional<pelmora::Main> model;
     pelmora::QtWindow window;
     model.emplace(window.view());

@@ -1,7 +1,7 @@
 #pragma once
-// What the window asks of the desktop besides drawing: the time of day with the way the
-// person's locale writes it, and a word to the screen reader. The time text itself is the
-// view's to write (view::timeOfDayText); nothing here keeps any state.
+// What the window asks of the desktop besides drawing: the time of day and how the person's
+// locale writes it (the text itself is view::timeOfDayText's), and a word to the screen
+// reader. Nothing here keeps any state.
 
 #include <QLocale>
 #include <QString>
@@ -15,9 +15,8 @@ namespace pelmora {
 // without its time-zone field, and the locale's words for the day's halves.
 view::LocalTime localTimeQt(const QLocale& locale, const QTime& time);
 
-// Has the screen reader say `text` without moving the keyboard focus and without changing
-// anything on the screen. Nothing happens when no assistive technology listens or no
-// widget of the program has the focus.
+// Has the screen reader say `text`, moving no focus and changing nothing on the screen;
+// nothing happens when no assistive technology listens or no widget has the focus.
 void announceQt(const QString& text);
 
 } // namespace pelmora

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <limits>
 
 #include "frontends/qt/qt_check_box.h"
@@ -25,66 +26,33 @@ Qt::Alignment horizontal(Alignment a) {
     return byAlignment[static_cast<std::size_t>(a)]; // Left, Right, Centre
 }
 
-// Sets one palette colour only when it differs, so widgets in the default colours keep
-// sharing the application palette.
-void setPaletteColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour) {
-    if (widget.palette().color(role) == colour) return;
-    QPalette palette = widget.palette();
-    palette.setColor(role, colour);
-    widget.setPalette(palette);
-}
-
-// The client area: the ground and the lines, painted under the widgets, in a rectangle
-// that never moves or resizes with the window.
-class Client final : public QWidget {
-public:
-    explicit Client(QWidget* parent) : QWidget(parent) {
-        setAttribute(Qt::WA_OpaquePaintEvent); // the paint event covers every pixel
-    }
-    QColor ground;
-    std::vector<view::PaintedBand> bands;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.fillRect(rect(), ground);
-        for (const view::PaintedBand& band : bands)
-            painter.fillRect(QRect(band.rect.x, band.rect.y, band.rect.width, band.rect.height),
-                             qColour(band.colour));
-    }
-};
-
 } // namespace
 
-QtWindow::QtWindow() : client_(new Client(this)) {}
-
-QtWindow::~QtWindow() = default;
+// The paint event covers every pixel.
+QtWindow::QtWindow() { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 QWidget* QtWindow::widget(view::WidgetId id) const {
-    if (id < 1 || id > static_cast<view::WidgetId>(widgets_.size())) return nullptr;
-    return widgets_[static_cast<std::size_t>(id - 1)].widget;
+    const bool made = id >= 1 && id <= static_cast<view::WidgetId>(widgets_.size());
+    return made ? widgets_[static_cast<std::size_t>(id - 1)] : nullptr;
 }
 
 void QtWindow::setWindow(const Text& caption, view::PixelSize client, view::Rgb ground) {
     setWindowTitle(toQString(caption));
-    client_->setFixedSize(client.width, client.height);
-    static_cast<Client*>(client_)->ground = qColour(ground);
-    client_->update();
-    resize(client_->size());
+    ground_ = qColour(ground);
+    resize(client.width, client.height);
+    update();
 }
 
 void QtWindow::make(view::WidgetId id, const view::WidgetSpec& spec) {
     QWidget* widget = nullptr;
     switch (spec.kind) {
     case view::WidgetKind::Label: {
-        auto* label = new QtLabelWidget(client_);
-        label->setAlignment(horizontal(spec.alignment));
-        if (spec.border) label->setBorder(qColour(*spec.border));
-        widget = label;
+        const auto border = spec.border ? std::optional(qColour(*spec.border)) : std::nullopt;
+        widget = new QtLabelWidget(this, horizontal(spec.alignment), border);
         break;
     }
     case view::WidgetKind::TextBox: {
-        auto* edit = new QLineEdit(client_);
+        auto* edit = new QLineEdit(this);
         edit->setMaxLength(std::numeric_limits<int>::max()); // no length limit
         edit->setAlignment(horizontal(spec.alignment) | Qt::AlignVCenter);
         connect(edit, &QLineEdit::textEdited, this,
@@ -92,22 +60,17 @@ void QtWindow::make(view::WidgetId id, const view::WidgetSpec& spec) {
         widget = edit;
         break;
     }
-    case view::WidgetKind::CheckBox: widget = new QtCheckBox(client_); break;
-    case view::WidgetKind::Button: {
-        auto* push = new QPushButton(client_);
-        push->setDefault(spec.isDefault);
-        widget = push;
-        break;
+    case view::WidgetKind::CheckBox: widget = new QtCheckBox(this); break;
+    case view::WidgetKind::Button: widget = new QPushButton(this); break;
     }
-    }
+    if (auto* push = qobject_cast<QPushButton*>(widget)) push->setDefault(spec.isDefault);
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) // a box or a push button
         connect(button, &QAbstractButton::clicked, this, [this, id] { view_.clicked(id); });
     if (spec.kind != view::WidgetKind::Label) widget->installEventFilter(this); // for Enter
     widget->setObjectName(QString::fromStdString(spec.name));
     if (!spec.accessibleName.empty()) widget->setAccessibleName(toQString(spec.accessibleName));
-    if (widgets_.size() < static_cast<std::size_t>(id))
-        widgets_.resize(static_cast<std::size_t>(id));
-    widgets_[static_cast<std::size_t>(id - 1)] = {widget, spec.kind};
+    widgets_.resize(std::max(widgets_.size(), static_cast<std::size_t>(id)));
+    widgets_[static_cast<std::size_t>(id - 1)] = widget;
 }
 
 void QtWindow::place(view::WidgetId id, view::PixelRect r) {
@@ -116,34 +79,33 @@ void QtWindow::place(view::WidgetId id, view::PixelRect r) {
 
 void QtWindow::setFont(view::WidgetId id, const Font& font, int pixelHeight) {
     const QFont qfont = fonts_.font(font, pixelHeight);
-    // New widgets lay out text in the client's font before they get their own; the font
-    // the first widget takes spares Qt loading one nobody shows.
-    if (!client_->testAttribute(Qt::WA_SetFont)) client_->setFont(qfont);
+    // Widgets are made in the window's font: one they use spares Qt loading another.
+    if (!testAttribute(Qt::WA_SetFont)) QWidget::setFont(qfont);
     widget(id)->setFont(qfont);
 }
 
 void QtWindow::setColours(view::WidgetId id, view::Rgb fore, view::Rgb back) {
-    const Made& made = widgets_[static_cast<std::size_t>(id - 1)];
-    if (made.kind == view::WidgetKind::Label)
-        return static_cast<QtLabelWidget*>(made.widget)->setColours(qColour(fore), qColour(back));
+    QWidget* shown = widget(id);
+    if (auto* label = dynamic_cast<QtLabelWidget*>(shown))
+        return label->setColours(qColour(fore), qColour(back));
     // The palette roles the widget paints its text and its ground in.
     auto roles = std::pair{QPalette::WindowText, QPalette::Window}; // a check box's
-    if (made.kind == view::WidgetKind::TextBox) roles = {QPalette::Text, QPalette::Base};
-    if (made.kind == view::WidgetKind::Button) roles = {QPalette::ButtonText, QPalette::Button};
-    setPaletteColour(*made.widget, roles.first, qColour(fore));
-    setPaletteColour(*made.widget, roles.second, qColour(back));
+    if (qobject_cast<QLineEdit*>(shown)) roles = {QPalette::Text, QPalette::Base};
+    if (qobject_cast<QPushButton*>(shown)) roles = {QPalette::ButtonText, QPalette::Button};
+    QPalette palette = shown->palette();
+    palette.setColor(roles.first, qColour(fore));
+    palette.setColor(roles.second, qColour(back));
+    shown->setPalette(palette);
 }
 
 void QtWindow::showText(view::WidgetId id, const Text& text, std::size_t caret) {
-    const Made& made = widgets_[static_cast<std::size_t>(id - 1)];
-    if (made.kind == view::WidgetKind::Label)
-        static_cast<QtLabelWidget*>(made.widget)->setCaption(toQString(text));
-    if (made.kind == view::WidgetKind::Button)
-        static_cast<QPushButton*>(made.widget)->setText(toQString(text));
-    if (made.kind != view::WidgetKind::TextBox) return;
-    auto* edit = static_cast<QLineEdit*>(made.widget);
-    edit->setText(toQString(text));
-    edit->setCursorPosition(static_cast<int>(caret));
+    QWidget* shown = widget(id);
+    if (auto* label = dynamic_cast<QtLabelWidget*>(shown)) label->setCaption(toQString(text));
+    if (auto* push = qobject_cast<QPushButton*>(shown)) push->setText(toQString(text));
+    if (auto* edit = qobject_cast<QLineEdit*>(shown)) {
+        edit->setText(toQString(text));
+        edit->setCursorPosition(static_cast<int>(caret));
+    }
 }
 
 std::size_t QtWindow::caret(view::WidgetId id) const {
@@ -167,8 +129,16 @@ void QtWindow::setOrders(const std::vector<view::WidgetId>& tab,
 void QtWindow::focus(view::WidgetId id) { widget(id)->setFocus(Qt::OtherFocusReason); }
 
 void QtWindow::paintBands(const std::vector<view::PaintedBand>& bands) {
-    static_cast<Client*>(client_)->bands = bands;
-    client_->update();
+    bands_ = bands;
+    update();
+}
+
+void QtWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), ground_);
+    for (const view::PaintedBand& band : bands_)
+        painter.fillRect(QRect(band.rect.x, band.rect.y, band.rect.width, band.rect.height),
+                         qColour(band.colour));
 }
 
 void QtWindow::setClock(int clock, int interval, bool running) {
@@ -209,12 +179,11 @@ void QtWindow::quit(int code) { QCoreApplication::exit(code); }
 bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
     if (!key || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)) return false;
-    view::WidgetId id = 0;
-    for (std::size_t i = 0; i < widgets_.size(); ++i)
-        if (widgets_[i].widget == watched) id = static_cast<view::WidgetId>(i) + 1;
+    const auto id = std::find(widgets_.begin(), widgets_.end(), watched) - widgets_.begin() + 1;
     const Qt::KeyboardModifiers held = key->modifiers();
-    view_.enter(id, {held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier),
-                     held.testFlag(Qt::AltModifier)});
+    view_.enter(static_cast<view::WidgetId>(id),
+                {held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier),
+                 held.testFlag(Qt::AltModifier)});
     return true;
 }
 
