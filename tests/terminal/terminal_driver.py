@@ -93,8 +93,9 @@ class TerminalDriver(Driver):
         super().__init__(log)
         # The socket's path stays short wherever the build folder is.
         self.program, self.socket = program, os.path.join(tempfile.mkdtemp(prefix='pelmora-tmux-'), 's')
-        self.env = ['-e', 'LANG=C.UTF-8', '-e', 'TERM=' + term]
-        self.tmux('start-server', ';', 'set-option', '-g', 'exit-empty', 'off')
+        self.env = ['-e', 'LANG=C.UTF-8']
+        self.tmux('start-server', ';', 'set-option', '-g', 'exit-empty', 'off', ';',  # between sessions
+                  'set-option', '-g', 'default-terminal', term)
 
     def tmux(self, *args, check=True, input=None):
         done = subprocess.run(['tmux', '-S', self.socket, '-f', '/dev/null'] + list(args), input=input,

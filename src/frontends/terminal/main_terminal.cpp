@@ -19,7 +19,8 @@ public:
     TerminalSession() : screen_(newterm(nullptr, stdout, stdin)) {
         if (!screen_) return;
         raw(), noecho(), nonl(), keypad(stdscr, TRUE), set_escdelay(25);
-        if (has_colors()) start_color();
+        typeahead(-1); // a frame goes out whole, in one write, not row by row between reads
+        if (has_colors()) start_color(), use_default_colors();
         define_key("\033[200~", pelmora::TerminalFrontEnd::PasteStarts);
         define_key("\033[<", pelmora::TerminalFrontEnd::MouseReport);
         std::fputs("\033[?2004h\033[?1000h\033[?1006h", stdout), std::fflush(stdout);
