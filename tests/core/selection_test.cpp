@@ -133,7 +133,7 @@ TEST_F(Selection, ClearUnticksEachRowsTickedBoxesInAscendingOrder) {
         Log seen;
         for (const std::string& line : screen.lines("", from)) {
             const bool readout = line.rfind(c.readout, 0) == 0;
-            if (readout && seen.back().rfind("text", 0) == 0) seen.pop_back();
+            if (readout && !seen.empty() && seen.back().rfind("text", 0) == 0) seen.pop_back();
             if (readout || line.rfind("tick ", 0) == 0) seen.push_back(line);
         }
         EXPECT_EQ(seen, c.shown) << c.readout;
