@@ -5,11 +5,12 @@
 //
 // Implemented: the window (title, client size and ground); widgets as <div> (a label; named:
 // an ARIA note), <input type=text>, <input type=checkbox> and <button>, with the widget's
-// name as id and its accessible name as aria-label; place, font, colours, alignment, a
-// label's frame, text and caret, tick, visibility; the focus order as document order, the
-// stacking order as z-index; the lines as the client's background; clocks; a <dialog>
-// message box; the time of day in the browser's locale (Intl); an aria-live region.
+// accessible name as aria-label; place, font, colours, alignment, a label's frame, text and
+// caret, tick, visibility; the focus order as document order, the stacking order as
+// z-index; the lines as the client's background; clocks; a <dialog> message box; the time
+// of day in the browser's locale (Intl); an aria-live region.
 // Where it differs:
+// - The widget's name is not written: the page's elements are found by accessible name.
 // - A page cannot close itself: quit stops the clocks and makes the form inert.
 // - Faces are the page's own subsets of the substitutes; one it lacks is passed over.
 // - Check boxes, entries and buttons are the browser's own: the default button looks like
@@ -37,7 +38,6 @@ public:
     }
     void make(Id id, const view::WidgetSpec& spec) override {
         pelmora_make(id, static_cast<int>(spec.kind));
-        setAttribute(id, "id", fromUtf8(spec.name));
         if (!spec.accessibleName.empty()) setAttribute(id, "aria-label", spec.accessibleName);
         const bool label = spec.kind == view::WidgetKind::Label;
         // Named static text: a note carries its name and reads its caption as content.
@@ -72,12 +72,12 @@ public:
     std::size_t caret(Id id) const override { return static_cast<std::size_t>(pelmora_caret(id)); }
     void setTicked(Id id, bool ticked) override { pelmora_checked(id, ticked); }
     void setVisible(Id id, bool visible) override {
-        style(id, visible ? "display:" : "display:none", {});
+        style(id, visible ? "display:block" : "display:none", {});
     }
     void setOrders(const std::vector<Id>& tab, const std::vector<Id>& bottomUp) override {
-        pelmora_order(tab.data(), tab.size());
         for (std::size_t layer = 0; layer < bottomUp.size(); ++layer)
             style(bottomUp[layer], "z-index:%", {static_cast<int>(layer) + 1});
+        pelmora_order(tab.data(), tab.size());
     }
     void focus(Id id) override { pelmora_focus(id); }
     // Each band is a one-colour image over the client's ground, under every element.

@@ -1,8 +1,7 @@
-// The page's program: the window Main shown through FormView on HTML elements. Its loop
-// waits (Asyncify) for the person's next action, a clock's tick or the end of a turn with
-// something to announce, and hands each to the view, so the model and its view live on this
-// stack for as long as the page is open. Where the load fails, the form index.html drew
-// stays as it is, inert.
+// The page's program: Main's window through FormView on HTML elements. Its loop waits
+// (Asyncify) for the person's next action, a clock's tick or the end of a turn with something
+// to announce and hands each to the view, so all of it lives on this stack while the page is
+// open. Where the load fails, the form index.html drew stays, inert.
 #include "app/main_window.h"
 #include "frontends/web/web_front_end.h"
 #include "view/form_view.h"

@@ -24,13 +24,14 @@ void pelmora_make(int element, int kind) noexcept;
 void pelmora_attribute(int element, const char* name, const char16_t* value,
                        std::size_t length) noexcept;
 // Sets the declarations in `css`, each % in it replaced by the next of `numbers` and each #%
-// by the next as a colour (0xRRGGBB); a declaration with no value is removed.
+// by the next as a colour (0xRRGGBB).
 void pelmora_style(int element, const char* css, const int* numbers) noexcept;
 // An entry's text with its caret at `caret`, or any other element's text.
 void pelmora_text(int element, const char16_t* text, std::size_t length, int caret) noexcept;
 int pelmora_caret(int element) noexcept;
 void pelmora_checked(int element, bool checked) noexcept;
-// Puts these elements first, in this order: the page's order of focus.
+// Puts these elements first, in this order: the page's order of focus. The elements made
+// since the last call take the styles given them so far here.
 void pelmora_order(const int* elements, std::size_t count) noexcept;
 void pelmora_focus(int element) noexcept;
 void pelmora_clock(int clock, int interval, bool running) noexcept;
