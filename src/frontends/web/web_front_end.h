@@ -12,6 +12,7 @@
 // Where it differs:
 // - The widget's name is not written: the page's elements are found by accessible name.
 // - A page cannot close itself: quit stops the clocks and makes the form inert.
+// - One geometry, CSS pixels at 96 dpi: the browser scales them to the screen and its zoom.
 // - Faces are the page's own subsets of the substitutes; one it lacks is passed over.
 // - Check boxes, entries and buttons are the browser's own: the default button looks like
 //   any other, and a button centres its caption whatever its alignment, as on the desktop.

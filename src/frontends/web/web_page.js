@@ -99,9 +99,8 @@ mergeInto(LibraryManager.library, {
     clearInterval(page.clocks[clock]);
     // The program hears a tick only while it waits for an action; one due while it waits
     // inside a handler (a message box is up) is not kept, as the view would drop it.
-    if (running && !page.ended) page.clocks[clock] = setInterval(() => {
-      if (page.waiting) page.push({ kind: 3, element: clock });
-    }, interval);
+    const tick = () => page.waiting && page.push({ kind: 3, element: clock });
+    if (running && !page.ended) page.clocks[clock] = setInterval(tick, interval);
   },
   pelmora_next_event__deps: ['$page'],
   pelmora_next_event: function () {
