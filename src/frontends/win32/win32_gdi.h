@@ -23,12 +23,11 @@ using GdiHandle = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDelete
 
 inline COLORREF toColorRef(view::Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
-// Brushes and fonts, kept while the cache lives; callers must not delete them. Fonts for
-// another DPI stay too: a window moved back to its first monitor takes them again.
+// Brushes and fonts, kept while the cache lives (fonts for another DPI too, for a window
+// moved back); callers must not delete them.
 class GdiCache {
 public:
-    // A solid brush of `colour`.
-    HBRUSH brush(COLORREF colour);
+    HBRUSH brush(COLORREF colour); // a solid brush
     // The font for `font` with characters `pixelHeight` high. A face the system has is used
     // as it is: Windows links its faces to a Chinese one for the captions' Chinese
     // characters. A face it lacks has no links either (Wine outside a Chinese set-up), so

@@ -9,8 +9,7 @@
 namespace pelmora::win32 {
 namespace {
 
-// Control ids start above IDOK and IDCANCEL, which the dialog manager sends for Enter and
-// Escape.
+// Control ids above IDOK and IDCANCEL, which the dialog manager sends for Enter and Escape.
 constexpr int FirstControlId = 100;
 
 // The whole window text of `hwnd`, however long.
@@ -74,12 +73,17 @@ void Win32Window::make(view::WidgetId id, const view::WidgetSpec& spec) {
 }
 
 void Win32Window::place(view::WidgetId id, view::PixelRect r) {
-    SetWindowPos(hwndOf(id), nullptr, r.x, r.y, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(widget(id).hwnd, nullptr, r.x, r.y, r.width, r.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Window::setFont(view::WidgetId id, const Font& font, int pixelHeight) {
-    SendMessageW(hwndOf(id), WM_SETFONT, reinterpret_cast<WPARAM>(gdi_.font(font, pixelHeight)),
+    const Widget& shown = widget(id);
+    SendMessageW(shown.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(gdi_.font(font, pixelHeight)),
                  TRUE);
+    // No margins, as Windows gives the design's raster face; Wine's vary with its font links.
+    if (shown.kind == view::WidgetKind::TextBox)
+        SendMessageW(shown.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
 }
 
 void Win32Window::setColours(view::WidgetId id, view::Rgb fore, view::Rgb back) {
@@ -90,7 +94,7 @@ void Win32Window::setColours(view::WidgetId id, view::Rgb fore, view::Rgb back) 
 }
 
 void Win32Window::showText(view::WidgetId id, const Text& text, std::size_t caret) {
-    HWND hwnd = hwndOf(id);
+    HWND hwnd = widget(id).hwnd;
     SetWindowTextW(hwnd, toWide(text).c_str());
     if (widget(id).kind == view::WidgetKind::TextBox)
         SendMessageW(hwnd, EM_SETSEL, caret, static_cast<LPARAM>(caret));
@@ -98,38 +102,38 @@ void Win32Window::showText(view::WidgetId id, const Text& text, std::size_t care
 
 std::size_t Win32Window::caret(view::WidgetId id) const {
     DWORD start = 0, end = 0;
-    SendMessageW(hwndOf(id), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+    SendMessageW(widget(id).hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
     return end;
 }
 
 void Win32Window::setTicked(view::WidgetId id, bool ticked) {
-    SendMessageW(hwndOf(id), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(widget(id).hwnd, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void Win32Window::setVisible(view::WidgetId id, bool visible) {
-    ShowWindow(hwndOf(id), visible ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(widget(id).hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void Win32Window::setOrders(const std::vector<view::WidgetId>&,
                             const std::vector<view::WidgetId>& bottomUp) {
     // The last raised is on top, and the dialog manager's Tab follows the stack down.
     for (const view::WidgetId id : bottomUp)
-        SetWindowPos(hwndOf(id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(widget(id).hwnd, HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Win32Window::focus(view::WidgetId id) {
-    focus_ = hwndOf(id);
+    focus_ = widget(id).hwnd;
     if (IsWindowVisible(hwnd_)) SetFocus(focus_); // else once the window is shown
 }
 
 view::WidgetId Win32Window::widgetOf(HWND hwnd) const {
     const int id = hwnd ? GetDlgCtrlID(hwnd) - FirstControlId : 0;
-    return id >= 1 && id <= static_cast<int>(widgets_.size()) && hwndOf(id) == hwnd ? id : 0;
+    return id >= 1 && id <= static_cast<int>(widgets_.size()) && widget(id).hwnd == hwnd ? id : 0;
 }
 
 void Win32Window::command(HWND control, int code) {
-    // The view passes over a window that shows no widget (id 0).
     if (code == EN_CHANGE) // only an edit sends it
         view_->edited(widgetOf(control), windowText(control));
     else if (code == BN_CLICKED) // a box or a push button

@@ -75,10 +75,7 @@ private:
     void command(HWND control, int code);
     HBRUSH colours(HWND control, HDC dc);
     view::WidgetId widgetOf(HWND hwnd) const;
-    const Widget& widget(view::WidgetId id) const {
-        return widgets_[static_cast<std::size_t>(id - 1)];
-    }
-    HWND hwndOf(view::WidgetId id) const { return widget(id).hwnd; }
+    const Widget& widget(view::WidgetId id) const { return widgets_[std::size_t(id) - 1]; }
     void onActivate(bool active);
     void onDpiChanged(int dpi, const RECT& suggested);
     void paint();
