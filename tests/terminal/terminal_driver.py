@@ -25,6 +25,7 @@ PLACES = {layout.ENTRY: (4, 10, 11), layout.RANGE: (4, 34, 7), 'Select': (4, 42,
           layout.SET_HEX: (20, 50, 29), layout.CLOCK: (23, 52, 28)}
 PLACES.update({f(r, i): (y + (f == layout.box), 71 - 2 * i, 1) for i in range(32)
                for r, y in ((layout.VIEW, 8), (layout.SET, 17)) for f in (layout.cell, layout.box)})
+CONTROLS = {0x2400 + c: c for c in range(32)} | {0x2421: 0x7F}  # their pictures: \u2401 is \x01
 CELL_CODES = {'1': 196, '0': 147, 'S': 250}  # red, light blue, silver among xterm's 256
 SGR = re.compile(r'\x1b\[([0-9;]*)m')
 
@@ -78,8 +79,9 @@ class TerminalDriver(Driver):
              'names': 'a terminal has no accessibility tree', 'window': 'a terminal has no window',
              'scale2': 'a terminal has no pixels', 'screen_reader': 'no terminal screen reader here',
              'wayland': 'a terminal is no Wayland client', 'first_frame': 'no page',
-             'length': 'a terminal shows a long text only in part',
-             'glyphs': 'a terminal has no pixels', 'control_text': 'a terminal shows "?" for them'}
+             'megabyte': 'its length cannot be read off a terminal, which shows a long text in part',
+             'glyphs': 'a terminal has no pixels',
+             'nul': 'a terminal shows all of a text, the NUL too, not a screen reader\'s part'}
 
     def __init__(self, program, log, term='tmux-256color'):
         super().__init__(log)
@@ -140,7 +142,8 @@ class TerminalDriver(Driver):
 
     def text(self, name):
         row, column, width = PLACES[name]
-        return ''.join(ch for ch, _ in self.shot()[row][column:column + width]).strip().strip('│').strip()
+        shown = ''.join(ch for ch, _ in self.shot()[row][column:column + width]).strip().strip('│').strip()
+        return shown.translate(CONTROLS)
 
     def length(self, name):
         return len(self.text(name))  # only what shows: see LACKS

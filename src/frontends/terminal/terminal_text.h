@@ -1,7 +1,8 @@
 #pragma once
 // Text as a terminal shows it: the controls' UTF-16 as characters one or two columns wide
-// (wcwidth in the person's locale), and the caret's steps over them. A character the
-// terminal cannot show, a lone surrogate or a control character among them, shows as "?".
+// (wcwidth in the person's locale), and the caret's steps over them. A control character
+// shows as its picture (U+2400 on: "␁" for Ctrl+A), one the terminal cannot show at all,
+// such as a lone surrogate, as "?".
 
 #include <cwchar>
 #include <vector>
@@ -25,8 +26,9 @@ inline std::vector<Glyph> glyphs(TextView text) {
     std::vector<Glyph> out;
     for (std::size_t i = 0; i < text.size(); i += out.back().units) {
         const bool pair = isPair(text, i);
-        const auto c = static_cast<wchar_t>(
+        auto c = static_cast<wchar_t>(
             pair ? 0x10000 + ((text[i] - 0xD800) << 10) + (text[i + 1] - 0xDC00) : text[i]);
+        c = c < L' ' ? 0x2400 + c : c == 0x7F ? 0x2421 : c;
         const int width = ::wcwidth(c);
         out.push_back({width > 0 ? c : L'?', width > 0 ? width : 1, pair ? 2u : 1u});
     }
