@@ -9,6 +9,7 @@
 # cross build is optional): the script says so and writes nothing. A missing README is left
 # out with a warning.
 
+cmake_policy(VERSION 3.25)
 foreach(var EXE LICENSE VERSION SOURCE_DATE_EPOCH OUT)
   if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
     message(FATAL_ERROR "make-windows-zip: -D${var}=... is required")
