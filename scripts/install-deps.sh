@@ -60,17 +60,23 @@ for try in $(seq "$tries"); do
 done
 [ "$lists_complete" = 1 ] || echo "Going on with the package lists that did come."
 
-# What apt can install from the lists it has. When the whole set cannot go in, each
-# package alone tells which ones are to blame.
-installable=("${missing[@]}")
+# What apt can install from the lists it has. When the whole set cannot go in, halves of it
+# are tried in turn down to single packages, which tells the ones to blame in a few tries.
+installable=()
 refused=()
 simulate() { apt-get install -s -qq --no-install-recommends "$@" >/dev/null 2>&1; }
-if ! simulate "${missing[@]}"; then
-    installable=()
-    for pkg in "${missing[@]}"; do
-        if simulate "$pkg"; then installable+=("$pkg"); else refused+=("$pkg"); fi
-    done
-fi
+sort_out() {
+    if simulate "$@"; then
+        installable+=("$@")
+    elif [ $# -eq 1 ]; then
+        refused+=("$1")
+    else
+        local half=$(($# / 2))
+        sort_out "${@:1:half}"
+        sort_out "${@:half+1}"
+    fi
+}
+sort_out "${missing[@]}"
 if [ ${#installable[@]} -gt 0 ]; then
     as_root env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -qq --no-install-recommends "${installable[@]}"
