@@ -1,11 +1,10 @@
-# Same source, same bytes: the release files (Pelmora.exe, the Windows ZIP, the Linux program
-# and the .deb) do not depend on where, when, by whom or under which umask they are built,
-# so anyone can rebuild a download and compare (reproducible-builds.org;
-# scripts/check-reproducible.sh checks it).
+# Same source, same bytes: the release files (the .deb, Pelmora.exe and the ZIPs) do not
+# depend on where, when, by whom or under which umask they are built, so anyone can rebuild
+# a download and compare (reproducible-builds.org; scripts/check-reproducible.sh checks it).
 #
-# Sets PELMORA_SOURCE_DATE_EPOCH, the one time the release files carry (Pelmora.exe's link
-# time, the file times inside the .deb and the ZIP):
-#   1. SOURCE_DATE_EPOCH from the environment, as a distribution's build sets it;
+# Sets PELMORA_SOURCE_DATE_EPOCH, the one time a build carries (Pelmora.exe's link time):
+#   1. SOURCE_DATE_EPOCH from the environment, as dpkg-buildpackage and
+#      scripts/build-release-files.sh set it from debian/changelog;
 #   2. else the time of the commit being built, when the source is a git checkout;
 #   3. else noon UTC of the release date.
 # The rest of the build takes no time stamps at all.

@@ -5,7 +5,6 @@
 #                                      Pelmora.exe's version record
 #   PELMORA_VERSION_NUMERIC   1,0,0,0  the numeric version record of Pelmora.exe
 #   PELMORA_VERSION_QUAD      1.0.0.0  Pelmora.exe's manifest
-#   PELMORA_RELEASE_DATE_RFC  the release date as the Debian changelog writes it
 #   PELMORA_RELEASE_EPOCH     the release date in seconds since 1970
 #
 # and writes ${PROJECT_BINARY_DIR}/generated/pelmora_version.h for the core and the
@@ -35,7 +34,6 @@ function(_pelmora_release_date out format)
                   OUTPUT_VARIABLE text OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
-_pelmora_release_date(PELMORA_RELEASE_DATE_RFC -R)
 _pelmora_release_date(PELMORA_RELEASE_EPOCH +%s)
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/pelmora_version.h.in

@@ -16,3 +16,9 @@ set(CMAKE_FIND_ROOT_PATH /usr/${triple})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# The stack protector, whose runtime (libssp) mingw-w64 links statically. The Linux
+# program's hardening comes from dpkg-buildflags when debian/rules builds it; a cross build
+# for Windows has no such source, so it is named here.
+set(CMAKE_CXX_FLAGS_INIT -fstack-protector-strong)
+set(CMAKE_EXE_LINKER_FLAGS_INIT -fstack-protector-strong)

@@ -4,8 +4,8 @@
 #         -DSOURCE_DATE_EPOCH=<seconds> -DOUT=Pelmora-1.0.0-web.zip -P make-web-zip.cmake
 #
 # The archive holds one folder, Pelmora-<VERSION>-web; opening its index.html runs the page.
-# SHA256SUMS beside the ZIP is written anew (sha256sums.cmake). A site not built (the web
-# preset is optional) is not an error: the script says so and writes nothing.
+# A site not built (the web preset is optional) is not an error: the script says so and
+# writes nothing.
 
 cmake_policy(VERSION 3.25)
 foreach(var SITE LICENSE VERSION SOURCE_DATE_EPOCH OUT)
@@ -31,6 +31,4 @@ file(COPY_FILE "${LICENSE}" "${stage}/${top}/LICENSE.txt")
 
 include(${CMAKE_CURRENT_LIST_DIR}/zip-stage.cmake)
 pelmora_zip_stage("${stage}" "${top}" "${OUT}" "${SOURCE_DATE_EPOCH}")
-include(${CMAKE_CURRENT_LIST_DIR}/sha256sums.cmake)
-pelmora_write_sha256sums("${out_dir}" "${VERSION}")
 message(STATUS "make-web-zip: wrote ${OUT}")

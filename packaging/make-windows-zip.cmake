@@ -5,10 +5,11 @@
 #
 # The archive holds one folder, Pelmora-<VERSION>-win32, so unpacking it never scatters
 # files. Text files get Windows line ends and a .txt name that Notepad opens on a double
-# click. Every member's time is SOURCE_DATE_EPOCH. SHA256SUMS beside the ZIP is written
-# anew (sha256sums.cmake). A missing exe is not an error (the cross build is optional): the
-# script says so and writes nothing. A missing README is left out with a warning.
+# click. Every member's time is SOURCE_DATE_EPOCH. A missing exe is not an error (the
+# cross build is optional): the script says so and writes nothing. A missing README is left
+# out with a warning.
 
+cmake_policy(VERSION 3.25)
 foreach(var EXE LICENSE VERSION SOURCE_DATE_EPOCH OUT)
   if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
     message(FATAL_ERROR "make-windows-zip: -D${var}=... is required")
@@ -46,6 +47,4 @@ endif()
 
 include(${CMAKE_CURRENT_LIST_DIR}/zip-stage.cmake)
 pelmora_zip_stage("${stage}" "${top}" "${OUT}" "${SOURCE_DATE_EPOCH}")
-include(${CMAKE_CURRENT_LIST_DIR}/sha256sums.cmake)
-pelmora_write_sha256sums("${out_dir}" "${VERSION}")
 message(STATUS "make-windows-zip: wrote ${OUT}")

@@ -1,6 +1,9 @@
 # pelmora_zip_stage(STAGE TOP OUT SOURCE_DATE_EPOCH): zips the folder STAGE/TOP as OUT, then
 # removes STAGE. Same inputs, same bytes: the source's time on every member, a sorted file
 # list, fixed modes, and zip -X, which leaves out owners and the access and change times.
+# `cmake -E tar cf x.zip --format=zip --mtime=...` cannot do this: libarchive gives every
+# member extra fields with the file's access and change times and its owner's uid and gid,
+# so two builds never agree.
 function(pelmora_zip_stage stage top out epoch)
   find_program(ZIP_PROGRAM zip)
   find_program(TOUCH_PROGRAM touch)

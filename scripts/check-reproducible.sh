@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the release files twice from fresh clones of one commit and compares them byte for
-# byte: Pelmora.exe, the Windows ZIP, the web ZIP, the Linux program, the .deb and SHA256SUMS. The
-# second build differs in all that must not matter: another folder at another depth, a
-# clock 400 days ahead (faketime), umask 077 instead of 022 and, when run as root, another
-# user (nobody). Where files differ, diffoscope writes a report on each pair.
+# Builds the release files twice from fresh clones of one commit with
+# scripts/build-release-files.sh and compares them byte for byte: the .deb, Pelmora.exe, the
+# Windows ZIP, the web ZIP and SHA256SUMS (not the .buildinfo, which records when and where
+# it was built). The second build differs in all that must not matter: another folder at
+# another depth, a clock 400 days ahead (faketime), umask 077 instead of 022 and, when run
+# as root, another user (nobody). Where files differ, diffoscope writes a report on each pair.
 #
 # usage: scripts/check-reproducible.sh [COMMIT]     (default HEAD; uncommitted changes are
 #                                                    not part of a commit, so not built)
@@ -28,14 +29,11 @@ clone() {
         && git -C "$1" checkout -q --detach "$commit")
 }
 
-# collect SRC NAME: the release files of the tree SRC into $out/NAME, listed in SHA256SUMS.all.
+# collect SRC NAME: the release files of the tree SRC into $out/NAME, their sums in NAME.sha256.
 collect() {
-    local src=$1 dest=$out/$2
-    mkdir -p "$dest"
-    cp "$src"/build-windows/src/frontends/win32/Pelmora.exe "$src"/build-release/src/frontends/qt/pelmora \
-       "$src"/build-release/pelmora_*.deb "$src"/build-release/Pelmora-*-win32.zip \
-       "$src"/build-release/Pelmora-*-web.zip \
-       "$src"/build-release/SHA256SUMS "$dest"/
+    local dest=$out/$2
+    cp -R "$1/build-release-files" "$dest"
+    rm "$dest"/*.buildinfo
     (cd "$dest" && sha256sum -- * >"$out/$2.sha256")
 }
 

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every configuration and runs every test headless:
-# the unit and Qt tests under AddressSanitizer and UndefinedBehaviorSanitizer, then the
-# page built with emscripten and driven in headless Chromium, then the release program's
-# tests (real windows under Xvfb, Pelmora.exe under Wine, fuzzing, benchmarks smoke,
-# packaging). Before those it builds the release files of the commit
-# twice and compares them.
+# Installs what is missing of every group in scripts/packages.d, builds every configuration
+# and runs every test headless: the unit and Qt tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then the page built with emscripten and driven in headless
+# Chromium, then the release program's tests (real windows under Xvfb, Pelmora.exe under
+# Wine, fuzzing, benchmarks smoke, packaging). Before those it builds the release files of
+# the commit twice and compares them; the packaging tests check the first build's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -36,7 +36,7 @@ cmake --build --preset web -j "$jobs"
 ctest --preset web -j "$jobs"
 
 echo "== release"
-cmake --preset release >/dev/null
+cmake --preset release -DPELMORA_RELEASE_FILES="$PWD/build-reproducible/a" >/dev/null
 cmake --build --preset release -j "$jobs"
 
 echo "== reproducible release files (two builds of $(git rev-parse --short HEAD))"

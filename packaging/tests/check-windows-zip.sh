@@ -2,14 +2,14 @@
 # The Windows ZIP script: it packs the exe, LICENSE.txt and README.txt (Windows line ends)
 # under one folder, every member dated SOURCE_DATE_EPOCH, gives the same bytes when run
 # twice, and makes nothing when the exe is missing. A placeholder exe exercises the script
-# on every machine; the real Pelmora.exe is zipped and compared as well when the cross
-# build has made it, and SHA256SUMS beside it lists it.
+# on every machine; where the release files have been built, their ZIP is checked the same
+# way against their Pelmora.exe, dated as debian/changelog, and listed in SHA256SUMS.
 #
-# usage: check-windows-zip.sh CMAKE PACKAGING_DIR WINDOWS_EXE SOURCE_DIR VERSION SOURCE_DATE_EPOCH
+# usage: check-windows-zip.sh CMAKE PACKAGING_DIR RELEASE_DIR SOURCE_DIR VERSION SOURCE_DATE_EPOCH
 set -euo pipefail
-cmake=$1 pkgdir=$2 real_exe=$3 src=$4 version=$5 epoch=$6
+cmake=$1 pkgdir=$2 release=$3 src=$4 version=$5 epoch=$6
 source "$(dirname "$0")/lib.sh"
-need python3 zip sha256sum
+need python3 zip sha256sum dpkg-parsechangelog
 
 make_scratch
 top=Pelmora-$version-win32
@@ -20,8 +20,8 @@ zip_it() { # EXE OUT
              -P "$pkgdir/make-windows-zip.cmake" >/dev/null
 }
 
-check_zip() { # EXE ZIP
-    local exe=$1 zip=$2 want
+check_zip() { # EXE ZIP EPOCH
+    local exe=$1 zip=$2 epoch=$3 want
     rm -rf "$scratch/x" && mkdir "$scratch/x"
     python3 -m zipfile -e "$zip" "$scratch/x" || fail "$zip is not a readable ZIP"
     want="$top/LICENSE.txt $top/Pelmora.exe"
@@ -46,7 +46,7 @@ PY
 # A placeholder exe: the script never looks inside it.
 printf 'MZ placeholder for the zip check\n' >"$scratch/Pelmora.exe"
 zip_it "$scratch/Pelmora.exe" "$scratch/a.zip"
-check_zip "$scratch/Pelmora.exe" "$scratch/a.zip"
+check_zip "$scratch/Pelmora.exe" "$scratch/a.zip" "$epoch"
 # Neither the exe's own time nor the umask may reach the ZIP.
 touch -d @0 "$scratch/Pelmora.exe"
 (umask 077 && zip_it "$scratch/Pelmora.exe" "$scratch/b.zip")
@@ -56,13 +56,12 @@ cmp -s "$scratch/a.zip" "$scratch/b.zip" || fail "two runs gave different ZIPs"
 zip_it "$scratch/none/Pelmora.exe" "$scratch/none.zip"
 [ ! -e "$scratch/none.zip" ] || fail "a ZIP was made without an exe"
 
-if [ -f "$real_exe" ]; then
-    real_zip=$scratch/release/$top.zip
-    zip_it "$real_exe" "$real_zip"
-    check_zip "$real_exe" "$real_zip"
-    (cd "$scratch/release" && sha256sum --check --strict SHA256SUMS) || fail "SHA256SUMS does not match"
-    grep -q " $top.zip\$" "$scratch/release/SHA256SUMS" || fail "SHA256SUMS does not list the ZIP"
-    echo "PASS: ZIP script, and $real_exe zipped"
+real_zip=$release/$top.zip
+if [ -f "$real_zip" ]; then
+    check_zip "$release/Pelmora.exe" "$real_zip" "$(dpkg-parsechangelog -l "$src/debian/changelog" -STimestamp)"
+    grep " $top.zip\$" "$release/SHA256SUMS" | (cd "$release" && sha256sum --check --strict) \
+        || fail "SHA256SUMS does not list $top.zip with its sum"
+    echo "PASS: ZIP script, and $real_zip"
 else
-    echo "PASS: ZIP script (no Pelmora.exe at $real_exe yet, real ZIP not made)"
+    echo "PASS: ZIP script (no release files in $release: bash scripts/build-release-files.sh)"
 fi

@@ -1,4 +1,5 @@
-# Helpers shared by the packaging checks and the Wine check of the real program (sourced, not run).
+# Helpers shared by the packaging checks and the Wine check of the real program (sourced, not
+# run).
 # Exit codes: 0 pass, 1 fail, 77 skip (CTest's SKIP_RETURN_CODE). With CI set a missing
 # tool is a failure, because CI installs everything scripts/packages.d names.
 
@@ -30,19 +31,35 @@ install_component() {
         || { cat "$scratch/install.log" >&2; fail "cmake --install failed"; }
 }
 
-# The files a complete install holds, relative to the prefix (bin/pelmora left to callers).
+# installed_files PROGRAMS MAN_END: the files a complete install holds, relative to the
+# prefix, for the programs named (space-separated) and manual pages ending in MAN_END
+# ("" as CMake installs them, ".gz" as the .deb holds them).
 app_id=org.pelmora.Pelmora
-expected_data_files() {
-    local size
+installed_files() {
+    local program size
+    for program in $1; do
+        echo "bin/$program"
+        echo "share/man/man1/$program.1$2"
+    done
     echo "share/applications/$app_id.desktop"
     echo "share/metainfo/$app_id.metainfo.xml"
-    echo "share/man/man1/pelmora.1.gz"
     echo "share/doc/pelmora/copyright"
-    echo "share/doc/pelmora/changelog.Debian.gz"
     echo "share/icons/hicolor/scalable/apps/$app_id.svg"
     for size in 16 32 48 64 128 256; do
         echo "share/icons/hicolor/${size}x${size}/apps/$app_id.png"
     done
+}
+
+# find_deb DIR VERSION: sets deb to the one .deb of VERSION in DIR, where
+# build-release-files.sh leaves the release files; skips (fails under CI) without one.
+find_deb() {
+    local debs
+    shopt -s nullglob
+    debs=("$1"/pelmora_"$2"-*_*.deb)
+    shopt -u nullglob
+    [ ${#debs[@]} -gt 0 ] || skip_or_fail "no pelmora_$2-*.deb in $1 (bash scripts/build-release-files.sh)"
+    [ ${#debs[@]} -eq 1 ] || fail "more than one .deb of $2 in $1: ${debs[*]}"
+    deb=${debs[0]}
 }
 
 # desktop_key FILE KEY: the value of an unlocalised key of the [Desktop Entry] group.

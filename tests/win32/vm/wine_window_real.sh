@@ -35,8 +35,27 @@ $check --locale zh_CN.UTF-8 --pictures --screenshot ../zh_CN.png || status=$?
 exit $status
 EOF
 
-# PELMORA_WINE_VM=1 takes the VM even where the host could run the program.
-if [ -z "${PELMORA_WINE_VM:-}" ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+# Why the host cannot run the check, or nothing where it can. Whether this kernel runs
+# 32-bit code at all shows by running some: a 96-byte i386 program that exits with 32.
+host_lacks() {
+    [ -z "${PELMORA_WINE_VM:-}" ] || { echo "PELMORA_WINE_VM is set"; return; }
+    local elf='\x7fELF\1\1\1\0\0\0\0\0\0\0\0\0\2\0\3\0\1\0\0\0\x54\x80\x04\x08\x34\0\0\0\0\0\0\0'
+    elf+='\0\0\0\0\x34\0\x20\0\1\0\0\0\0\0\0\0\1\0\0\0\0\0\0\0\0\x80\x04\x08\0\x80\x04\x08'
+    elf+='\x60\0\0\0\x60\0\0\0\5\0\0\0\0\x10\0\0\xb8\1\0\0\0\xbb\x20\0\0\0\xcd\x80'
+    printf "$elf" >"$out/exit32"
+    chmod +x "$out/exit32"
+    local status=0
+    "$out/exit32" 2>/dev/null || status=$?
+    if [ "$status" != 32 ]; then
+        echo "this kernel cannot run 32-bit programs (ia32 emulation is off)"
+    elif [ ! -x /usr/lib/wine/wine ]; then
+        echo "wine32 is not installed (apt-get install wine32:i386)"
+    elif ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        echo "wine32 does not start (/usr/lib/wine/wine --version fails)"
+    fi
+}
+reason=$(host_lacks)
+if [ -z "$reason" ]; then
     echo "this kernel runs 32-bit programs: checking under the host's wine32"
     # Without a system-wide zh_CN.UTF-8, one is compiled for this run alone.
     if ! locale -a | grep -qiEx 'zh_CN\.utf-?8'; then
@@ -49,7 +68,7 @@ if [ -z "${PELMORA_WINE_VM:-}" ] && /usr/lib/wine/wine --version >/dev/null 2>&1
     cd "$out" && exec bash checks.sh
 fi
 
-echo "this kernel cannot run 32-bit programs (ia32 emulation is off): checking in a VM"
+echo "$reason: checking in a VM"
 for tool in qemu-system-x86_64 mmdebstrap genext2fs; do
     command -v "$tool" >/dev/null || skip_or_fail "$tool (bash scripts/install-deps.sh)"
 done
