@@ -1,9 +1,9 @@
 #pragma once
 // The program's window in a test or benchmark: loaded, drawn by QtWindow and shown, with
-// nobody at it. Message boxes are recorded and return at once, as if OK was pressed (after
-// `whileShown`), and the clock reads 14:05:09; everything else is the real front end.
-// Helpers find the widget of a control, count how often a control's event reaches its
-// handler, and run the event loop until the program ends.
+// nobody at it. Its message boxes are recorded and return at once, as if OK was pressed
+// (after `whileShown`), unless `realBoxes`; its clock reads 14:05:09; all else is the real
+// front end. Helpers find the widget of a control, count how often a control's event
+// reaches its handler, and run the event loop until the program ends.
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@
 
 namespace pelmora::testing {
 
-class UnattendedWindow final : public QtWindow {
+class TestWindow final : public QtWindow {
 public:
     struct Message {
         Text prompt;
@@ -34,11 +34,13 @@ public:
         Text title;
     };
     void messageBox(const Text& prompt, view::MessageIcon icon, const Text& title) override {
+        if (realBoxes) return QtWindow::messageBox(prompt, icon, title);
         if (recording) messages.push_back({prompt, icon, title});
         if (whileShown) whileShown();
     }
     view::LocalTime localTime() override { return {14, 5, 9}; }
 
+    bool realBoxes = false;
     bool recording = true; // benchmarks only let them pass
     std::vector<Message> messages;
     std::function<void()> whileShown; // runs as if the box were up
@@ -68,7 +70,7 @@ private:
     std::optional<Main> model_; // made before the window and gone after it, as in main()
 
 public:
-    UnattendedWindow window;
+    TestWindow window;
     Main& model = model_.emplace(window.view());
     bool shown = false;
 };
