@@ -26,10 +26,6 @@ Rgb resolveColour(Colour colour) {
 
 FormView::FormView(FrontEnd& frontEnd) : frontEnd_(frontEnd) {}
 
-FormView::~FormView() {
-    if (form_) form_->setObserver(nullptr);
-}
-
 bool FormView::load(Form& form, const std::function<void()>& step) {
     form_ = &form;
     policy_.emplace(form, *this, [this](int code) { frontEnd_.quit(code); });

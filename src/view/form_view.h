@@ -29,8 +29,9 @@ Rgb resolveColour(Colour colour);
 
 class FormView final : public Platform, private FormObserver {
 public:
+    // The model takes the view as its Platform, so it is made after the view and gone before
+    // it: the view never tells the form anything at its end.
     explicit FormView(FrontEnd& frontEnd);
-    ~FormView() override;
     FormView(const FormView&) = delete;
     FormView& operator=(const FormView&) = delete;
 
