@@ -27,6 +27,7 @@ MINIBROWSER = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser'
 NEEDS = {'chromium': ['/usr/bin/chromium', '/usr/bin/chromedriver'],
          'firefox': ['/usr/bin/firefox-esr'],
          'webkit': ['/usr/bin/WebKitWebDriver', MINIBROWSER, '/usr/bin/Xvfb']}
+ROLES = ('textbox', 'note', 'checkbox', 'button')  # the roles the page's controls take
 # Writes the text to the clipboard, as a person copies it somewhere else first.
 COPY = 'return navigator.clipboard.writeText(arguments[0]).then(() => true)'
 
@@ -69,9 +70,9 @@ class Browser:
 
     def chord(self, modifier, key): raise NotImplementedError
 
-    def named(self, name, role):
-        """Whether an element has the accessible `name` and `role` in the engine's
-        accessibility tree."""
+    def role(self, name, roles=ROLES):
+        """The accessible role of the element the engine's accessibility tree names `name`,
+        of `roles`, or None."""
         raise NotImplementedError
 
 
@@ -107,10 +108,12 @@ class Selenium(Browser):
         from selenium.webdriver.common.action_chains import ActionChains
         ActionChains(self.driver).key_down(modifier).send_keys(key).key_up(modifier).perform()
 
-    def named(self, name, role):
+    def role(self, name, roles=ROLES):
         # WebDriver classic reads the tree element by element: find it by its label first.
-        found = self.driver.find_elements('css selector', '[aria-label="%s"]' % name)
-        return any((e.accessible_name, e.aria_role) == (name, role) for e in found)
+        for e in self.driver.find_elements('css selector', '[aria-label="%s"]' % name):
+            if e.accessible_name == name and e.aria_role in roles:
+                return e.aria_role
+        return None
 
     def screenshot(self):
         return self.driver.get_screenshot_as_png()
@@ -279,10 +282,14 @@ class Firefox(Browser):
         self.script(COPY, text, activate=True)
         self.chord(CONTROL, 'v')
 
-    def named(self, name, role):
-        found = self.command('browsingContext.locateNodes', context=self.context, maxNodeCount=1,
-                             locator={'type': 'accessibility', 'value': {'name': name, 'role': role}})
-        return bool(found['nodes'])
+    def role(self, name, roles=ROLES):
+        # BiDi finds nodes by accessible name and role, so ask role by role.
+        for role in roles:
+            found = self.command('browsingContext.locateNodes', context=self.context, maxNodeCount=1,
+                                 locator={'type': 'accessibility', 'value': {'name': name, 'role': role}})
+            if found['nodes']:
+                return role
+        return None
 
     def screenshot(self):
         data = self.command('browsingContext.captureScreenshot', context=self.context)['data']
