@@ -20,8 +20,7 @@ const document = {
   fonts: { forEach() {} },
   getElementById(id) { return id === 'client' ? client : other; },
 };
-// The script waits for the first frame before it starts the program; what the program asks
-// for later (the first focus) does not change the markup.
+// What the program asks for in a later frame (the first focus) does not change the markup.
 const soon = (f) => { if (!client.html) f(); };
 const context = { document, console, atob, TextDecoder, requestAnimationFrame: soon,
                   setTimeout: soon, setInterval() {}, clearInterval() {} };
