@@ -5,9 +5,12 @@
 //
 // "On the screen" is the first contentful paint the browser reports; where it reports
 // none, the second frame's callback (the first frame's own callback runs before it is
-// painted).
+// painted). index.html loads this script async: a plain script would hold the parser until
+// fonts.css, the style sheet before it, had loaded.
 (function () {
   function load() {
+    if (document.readyState === 'loading')
+      return void document.addEventListener('DOMContentLoaded', load);
     var script = document.createElement('script');
     script.src = 'pelmora.js';
     document.body.appendChild(script);
