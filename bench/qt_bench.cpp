@@ -16,7 +16,7 @@ using pelmora::testing::ShownWindow;
 struct BenchWindow : ShownWindow {
     BenchWindow() {
         if (!shown) std::abort();
-        platform.recording = false;
+        window.recording = false;
     }
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // What a screen reader calls each control of the window, in the window's own language.
-// Both front ends take their names from here so the wording stays one. Captions and
-// colours are untouched: a name is only what assistive technology reads out.
+// Every front end takes its names from here (FormView hands them over) so the wording stays one.
+// Captions and colours are untouched: a name is only what assistive technology reads out.
 
 #include "toolkit/control.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-// Text as the controls hold it: UTF-16, the native string of both front ends, so a
+// Text as the controls hold it: UTF-16, the native string of Windows, Qt and the browser, so a
 // person's text reaches the core unchanged, lone surrogates included. "Characters" here
 // are what a person sees as one: a surrogate pair counts once, a lone surrogate once.
 

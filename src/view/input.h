@@ -11,14 +11,14 @@
 namespace pelmora::view {
 
 // A click (or Space) on a check box asks for the other state of what the model holds:
-// ticked becomes unticked, anything else ticked. The model, not the widget, is asked, so
-// a widget that toggled itself before telling the view can never put the two out of step;
-// the widget then shows whatever the model ends with.
+// unticked becomes ticked, anything else (ticked, or greyed) unticked. The model, not the widget,
+// is asked, so a widget that toggled itself before telling the view can never put the two out of
+// step; the widget then shows whatever the model ends with.
 std::int16_t valueAfterClick(const CheckBox& box);
 
 // A click (or Space) on `control`, as the model takes it: a check box gets
-// valueAfterClick, a button runs its Click handler, anything else ignores it. A front end
-// calls this for every click its widgets report, whatever kind of widget reported it.
+// valueAfterClick, a button runs its Click handler, anything else ignores it. FormView::clicked
+// calls this for every click a front end reports, whatever kind of widget reported it.
 void click(Control& control);
 
 // The modifier keys held with a key.

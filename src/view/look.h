@@ -14,7 +14,8 @@ namespace pelmora::view {
 
 // A label's single-line border is drawn in the window-frame colour (system colour 6),
 // the colour Windows itself draws a control's one-pixel border in, so the labels look the
-// same framed on every front end and follow the desktop's scheme.
+// same framed on every front end. Like every system colour it is resolved through the
+// view's one fixed table (resolveColour), not a desktop's or browser's scheme.
 inline constexpr Colour LabelBorderColour = colours::system(6);
 
 // What a widget is painted with. Every widget takes its control's font and both of its

@@ -1,179 +1,117 @@
+// The data entry: what parses, what is refused and taken back, the analysis cells and what
+// a screen reader is given to say.
 #include <gtest/gtest.h>
 
-#include "window_fixture.h"
+#include <bitset>
+#include <cstdlib>
+
+#include "recording_front_end.h"
 
 namespace pelmora::testing {
 namespace {
 
-const Text tooLong = u"不处理超过32bit的数据";
-const Text invalid = u"请正确输入16进制数";
+const std::string invalid = "请正确输入16进制数", tooLongText = "不处理超过32bit的数据";
 
-struct ValidEntry {
-    const char* typed;
-    std::int32_t high, low;
-    std::uint32_t value;
-};
-inline void PrintTo(const ValidEntry& c, std::ostream* os) { *os << c.typed; }
+using Log = std::vector<std::string>;
 
-class ValidEntries : public Window, public ::testing::WithParamInterface<ValidEntry> {};
+class Entry : public ::testing::Test, public ShownWindow {};
 
-TEST_P(ValidEntries, PaintEveryCellFromTheHalves) {
-    const ValidEntry& e = GetParam();
-    type(e.typed);
-    EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(w.dataDef().HighWord, e.high);
-    EXPECT_EQ(w.dataDef().LowWord, e.low);
-    for (int i = 0; i <= 31; ++i) {
-        SCOPED_TRACE(i);
-        const bool one = (e.value >> i) & 1;
-        EXPECT_EQ(w.dataDef().BitArray(i), one ? 1 : 0);
-        EXPECT_EQ(w.LblBitInfo(i).caption(), one ? u"1" : u"0");
-        EXPECT_EQ(w.LblBitInfo(i).backColour(), one ? colours::Red : colours::LightBlue);
+// The entry's new text after one that parsed (`before`): each refusal shows a message while
+// the text is still up, then takes the last character back, until what is `kept` parses;
+// over eight characters there is one message and the text stays as the person left it.
+// The value shown is always the last that parsed, written out here by the C library.
+TEST_F(Entry, KeepsTheLastTextThatParsedAndTakesBackOneCharacterPerMessage) {
+    struct Case {
+        Text before, entered, kept;
+        std::size_t refusals;
+    };
+    std::vector<Case> cases = {
+        {u"1", u"1G", u"1", 1},
+        {u"", u"1G23", u"1", 3},
+        {u"", u"1234G678", u"1234", 4}, // the low half fails: neither half is stored
+        {u"1", u"FFFFG", u"FFFF", 1},   // the high half parses, the low does not
+        {u"ABCD", u"ABCDX234", u"ABCD", 4},
+        {u"", u"Z", u"", 1},
+        {u"", u"-1", u"", 2},
+        {u"", u"&H1", u"", 3},
+        {u"", u"1 2", u"1", 2},
+        {u"7", u"7１", u"7", 1},
+        {u"5", u"5\U0001F600", u"5", 1},
+        {u"", u"3\xD800", u"3", 1},                               // a lone surrogate is one
+        {u"1234567", u"1234567\U0001F600", u"1234567", 1},        // eight in nine units
+        {u"1F", u"123456789", u"123456789", 1},                   // too long, as typed
+        {u"1F", u"GGGGGGGGG", u"GGGGGGGGG", 1},                   //
+        {u"12345678", u"12345678G", u"12345678G", 1},             // too long, not invalid
+        {u"1F", u"12345678\U0001F600", u"12345678\U0001F600", 1}, //
+        {u"A", Text(1 << 20, u'F'), Text(1 << 20, u'F'), 1},      // a megabyte pasted
+        {u"F0", u"", u"", 0},                                     // emptied: nothing changes
+    };
+    for (const Text valid : {u"1F", u"fff", u"FFFF", u"12345", u"FFFFFFFF", u"0000FFFF",
+                             u"80000000", u"0", u"aBcD1234"})
+        cases.push_back({u"", valid, valid, 0});
+    for (const Case& c : cases) {
+        ShownWindow fresh;
+        Main& w = fresh.w;
+        SCOPED_TRACE(toUtf8(c.entered.substr(0, 12)));
+        fresh.paste(w.txtDataIn, c.before);
+        fresh.view.turnOver();
+        const bool tooLong = c.refusals && c.kept == c.entered; // refused, kept as typed
+        const Text& parsed = c.kept.empty() || tooLong ? c.before : c.kept;
+        const std::uint32_t value = std::strtoul(toUtf8(parsed).c_str(), nullptr, 16);
+        const std::uint32_t before = std::strtoul(toUtf8(c.before).c_str(), nullptr, 16);
+        std::vector<Text> atMessages, expectedAtMessages;
+        fresh.screen.whileShown = [&] {
+            atMessages.push_back(w.txtDataIn.text());
+            EXPECT_EQ(w.dataDef().HighWord * 65536u + w.dataDef().LowWord, before); // both or none
+        };
+        const std::size_t from = fresh.screen.log.size();
+        fresh.paste(w.txtDataIn, c.entered, true);
+        fresh.view.turnOver();
+
+        Text shown = c.entered;
+        for (std::size_t k = 0; k < c.refusals; ++k) {
+            expectedAtMessages.push_back(shown);
+            const bool pair = shown.size() > 1 && (shown.back() & 0xFC00) == 0xDC00 &&
+                              (shown[shown.size() - 2] & 0xFC00) == 0xD800;
+            shown.resize(shown.size() - (pair ? 2 : 1));
+        }
+        EXPECT_EQ(atMessages, expectedAtMessages);
+        EXPECT_EQ(fresh.screen.lines("box ", from),
+                  Log(c.refusals, "box 出错 " + (tooLong ? tooLongText : invalid) + " stop"));
+        // A refusal is said by its message box; an emptied entry is not analysed.
+        std::string binary = std::bitset<32>(value).to_string();
+        binary.erase(0, std::min(binary.find('1'), std::size_t{31}));
+        EXPECT_EQ(fresh.screen.lines("say ", from),
+                  Log(c.refusals || c.entered.empty() ? 0 : 1, "say 二进制 " + binary));
+        EXPECT_EQ(w.txtDataIn.text(), c.kept);
+        EXPECT_EQ(fresh.screen.widgets.at(fresh.id(w.txtDataIn)).text, c.kept);
+        EXPECT_EQ(fresh.screen.widgets.at(fresh.id(w.txtDataIn)).caret, c.kept.size());
+        EXPECT_EQ(w.dataDef().HighWord, static_cast<std::int32_t>(value >> 16));
+        EXPECT_EQ(w.dataDef().LowWord, static_cast<std::int32_t>(value & 0xFFFF));
+        for (int i = 0; i <= 31; ++i) {
+            const bool one = (value >> i) & 1;
+            EXPECT_EQ(w.dataDef().BitArray(i), one ? 1 : 0) << i;
+            EXPECT_EQ(w.LblBitInfo(i).caption(), one ? u"1" : u"0") << i;
+            EXPECT_EQ(w.LblBitInfo(i).backColour(), one ? colours::Red : colours::LightBlue) << i;
+        }
+        // The box spoke for its own action only: the next one is said again.
+        fresh.click(w.BitSetCheck(0));
+        fresh.view.turnOver();
+        EXPECT_EQ(fresh.screen.lines("say ").back(), "say 二进制 1, Hex 1");
+        EXPECT_LE(w.form().maxEventDepth(), 9);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Entries, ValidEntries,
-    ::testing::Values(ValidEntry{"1F", 0, 31, 0x1F}, ValidEntry{"fff", 0, 4095, 0xFFF},
-                      ValidEntry{"FFFF", 0, 65535, 0xFFFF}, ValidEntry{"12345", 1, 0x2345, 0x12345},
-                      ValidEntry{"FFFFFFFF", 65535, 65535, 0xFFFFFFFF},
-                      ValidEntry{"0000FFFF", 0, 65535, 0xFFFF},
-                      ValidEntry{"80000000", 0x8000, 0, 0x80000000}, ValidEntry{"0", 0, 0, 0},
-                      ValidEntry{"aBcD1234", 0xABCD, 0x1234, 0xABCD1234}),
-    [](const auto& info) { return std::string("Entry_") + info.param.typed; });
-
-struct BadEntry {
-    const char* name;
-    const char* before; // a value that parsed first
-    const char* typed;  // then typed character by character
-    std::vector<Text> entriesAtMessages;
-    Text finalEntry;
-    std::uint32_t finalValue;
-};
-inline void PrintTo(const BadEntry& c, std::ostream* os) { *os << c.name; }
-
-class BadEntries : public Window, public ::testing::WithParamInterface<BadEntry> {};
-
-TEST_P(BadEntries, TakeTheLastCharacterBackOncePerMessage) {
-    const BadEntry& e = GetParam();
-    type(e.before);
-    platform.messages.clear();
-    const Text start = fromUtf8(e.before);
-    w.txtDataIn.setText(start + fromUtf8(e.typed)); // pasted at once
-    ASSERT_EQ(platform.messages.size(), e.entriesAtMessages.size());
-    for (std::size_t k = 0; k < platform.messages.size(); ++k) {
-        EXPECT_EQ(platform.messages[k].prompt, invalid);
-        EXPECT_EQ(platform.messages[k].title, u"出错");
-        EXPECT_EQ(platform.messages[k].flags, 16);
-        EXPECT_EQ(platform.messages[k].entryText, e.entriesAtMessages[k]) << k;
-    }
-    EXPECT_EQ(w.txtDataIn.text(), e.finalEntry);
-    EXPECT_EQ(static_cast<std::uint32_t>(w.dataDef().HighWord) * 65536u +
-                  static_cast<std::uint32_t>(w.dataDef().LowWord),
-              e.finalValue);
-    for (int i = 0; i <= 31; ++i)
-        EXPECT_EQ(w.LblBitInfo(i).caption(), ((e.finalValue >> i) & 1) ? u"1" : u"0");
-    EXPECT_LE(w.form().maxEventDepth(), 9);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Entries, BadEntries,
-    ::testing::Values(
-        BadEntry{"GAfterOne", "1", "G", {u"1G"}, u"1", 1},
-        BadEntry{"InvalidInTheMiddle", "", "1G23", {u"1G23", u"1G2", u"1G"}, u"1", 1},
-        BadEntry{"InvalidInTheLowHalf",
-                 "",
-                 "1234G678",
-                 {u"1234G678", u"1234G67", u"1234G6", u"1234G"},
-                 u"1234",
-                 0x1234},
-        BadEntry{"OneInvalidCharacterAlone", "", "Z", {u"Z"}, u"", 0},
-        BadEntry{"AloneKeepsTheEarlierValue", "AB", "", {}, u"AB", 0xAB},
-        BadEntry{"Sign", "", "-1", {u"-1", u"-"}, u"", 0},
-        BadEntry{"TypedPrefix", "", "&H1", {u"&H1", u"&H", u"&"}, u"", 0},
-        BadEntry{"BlankBetweenDigits", "", "1 2", {u"1 2", u"1 "}, u"1", 1},
-        BadEntry{"FullWidthDigit", "7", "１", {u"7１"}, u"7", 7},
-        BadEntry{"AstralCharacter", "5", "\U0001F600", {u"5\U0001F600"}, u"5", 5},
-        // Eight characters in nine units: at the limit, so not "too long".
-        BadEntry{
-            "AstralEighth", "1234567", "\U0001F600", {u"1234567\U0001F600"}, u"1234567", 0x1234567},
-        BadEntry{"InvalidLowHalf",
-                 "ABCD",
-                 "X234",
-                 {u"ABCDX234", u"ABCDX23", u"ABCDX2", u"ABCDX"},
-                 u"ABCD",
-                 0xABCD}),
-    [](const auto& info) { return info.param.name; });
-
-TEST_F(Window, HalvesAreStoredTogetherOrNotAtAll) {
-    type("1");
-    w.txtDataIn.setText(u"FFFFG"); // the high part converts, the low part does not
-    ASSERT_FALSE(platform.messages.empty());
-    EXPECT_EQ(platform.messages[0].highWord, 0);
-    EXPECT_EQ(platform.messages[0].lowWord, 1);
-    EXPECT_EQ(w.txtDataIn.text(), u"FFFF");
-}
-
-TEST_F(Window, NineCharactersOrMoreAreRefusedAsTyped) {
-    type("1F");
-    platform.messages.clear();
-    const Text entries[] = {u"123456789", u"GGGGGGGGG", u"FFFFFFFFFF", u"12345678\U0001F600"};
-    for (const Text& entry : entries) {
-        SCOPED_TRACE(utf8(entry));
-        w.txtDataIn.setText(entry);
-        ASSERT_FALSE(platform.messages.empty());
-        EXPECT_EQ(platform.messages.back().prompt, tooLong);
-        EXPECT_EQ(platform.messages.back().flags, 16);
-        EXPECT_EQ(w.txtDataIn.text(), entry);
-        EXPECT_EQ(w.dataDef().LowWord, 31);
-        EXPECT_EQ(cells(), Text(27, u'0') + u"11111");
-    }
-    EXPECT_EQ(platform.messages.size(), 4u); // one per change, nothing else
-}
-
-TEST_F(Window, InvalidCharacterAfterALongEntryIsStillOnlyTooLong) {
-    type("12345678");
-    type("G");
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].prompt, tooLong);
-    EXPECT_EQ(w.txtDataIn.text(), u"12345678G");
-}
-
-TEST_F(Window, AMegabytePasteBringsOneMessageAndKeepsItsText) {
-    type("A");
-    const Text huge(1 << 20, u'F');
-    w.txtDataIn.setText(huge);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].prompt, tooLong);
-    EXPECT_EQ(w.txtDataIn.text().size(), huge.size());
-    EXPECT_EQ(w.dataDef().LowWord, 10);
-}
-
-TEST_F(Window, EmptyingTheEntryChangesNothing) {
-    type("F0");
-    w.txtDataIn.setText(u"F");
-    w.txtDataIn.setText(u"");
-    EXPECT_EQ(w.dataDef().LowWord, 15);
-    EXPECT_EQ(cells(), Text(28, u'0') + u"1111");
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(Window, LoneSurrogateIsOneCharacterAndLeavesNoBrokenText) {
-    w.txtDataIn.setText(Text(u"3") + char16_t(0xD800));
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(w.txtDataIn.text(), u"3");
-    EXPECT_EQ(w.dataDef().LowWord, 3);
-}
-
-TEST_F(Window, TypingLeavesTheFieldReadoutsAndBoxesAlone) {
-    type("1F");
-    tickSelection(0, 3);
-    EXPECT_EQ(w.LblBitSelected.caption(), u"1111B");
-    w.txtDataIn.setText(u"");
-    type("0");
+TEST_F(Entry, ANewEntryLeavesTheBoxesAndShowsInTheReadoutsAtTheNextBoxChange) {
+    type(w.txtDataIn, u"1F");
+    for (int i = 0; i <= 3; ++i) click(w.BitCheck(i));
+    paste(w.txtDataIn, u"A", true);
     EXPECT_EQ(w.LblBitSelected.caption(), u"1111B");
     EXPECT_EQ(w.lblBitSelectedHex.caption(), u"0FH");
     EXPECT_EQ(w.BitCheck(0).value(), 1);
+    click(w.BitCheck(4));
+    EXPECT_EQ(w.LblBitSelected.caption(), u"01010B");
+    EXPECT_EQ(w.lblBitSelectedHex.caption(), u"0AH");
 }
 
 } // namespace

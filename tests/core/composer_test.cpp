@@ -1,118 +1,84 @@
+// The composer row: the value its boxes build, in binary and hex, its cells, and what a
+// screen reader is given to say.
 #include <gtest/gtest.h>
 
-#include "window_fixture.h"
+#include "recording_front_end.h"
 
 namespace pelmora::testing {
 namespace {
 
-struct ComposeCase {
-    const char* name;
-    std::vector<int> ticked;
-    Text binary, hex;
-};
-inline void PrintTo(const ComposeCase& c, std::ostream* os) { *os << c.name; }
+using Log = std::vector<std::string>;
 
-class Composer : public Window, public ::testing::WithParamInterface<ComposeCase> {
-protected:
-    void expectHiddenReadoutsHidden() {
+class Composer : public ::testing::Test, public ShownWindow {};
+
+// Boxes clicked in turn, a box clicked twice unticked again. A cell never touched keeps its
+// start-up light blue; one unticked turns silver. The hidden readouts follow, unseen.
+TEST_F(Composer, ShowsTheComposedValueWithoutLeadingZeros) {
+    std::vector<int> all;
+    for (int i = 0; i <= 31; ++i) all.push_back(i);
+    const struct {
+        std::vector<int> clicked;
+        Text binary, hex;
+    } cases[] = {
+        {{0}, u"1", u"1"},
+        {{31}, u"1" + Text(31, u'0'), u"80000000"},
+        {{0, 4}, u"10001", u"11"},
+        {{3, 2, 1, 0}, u"1111", u"F"},
+        {all, Text(32, u'1'), u"FFFFFFFF"},
+        {{8, 31}, u"1" + Text(22, u'0') + u"100000000", u"80000100"},
+        {{5, 5}, u"0", u"0"},
+        {{5, 6, 5}, u"1000000", u"40"},
+    };
+    for (const auto& c : cases) {
+        ShownWindow fresh;
+        Main& w = fresh.w;
+        SCOPED_TRACE(toUtf8(c.hex));
+        std::uint32_t value = 0, touched = 0;
+        for (int i : c.clicked) {
+            fresh.click(w.BitSetCheck(i));
+            value ^= 1u << i;
+            touched |= 1u << i;
+        }
+        fresh.view.turnOver();
+        EXPECT_EQ(w.TxtBitSetBinary.text(), c.binary);
+        EXPECT_EQ(w.TxtBitSetHex.text(), c.hex);
+        EXPECT_EQ(fresh.screen.lines("say "),
+                  Log{"say 二进制 " + toUtf8(c.binary + u", Hex " + c.hex)});
+        EXPECT_EQ(w.LblBitSetBinary.caption(), value ? c.binary : u"");
         EXPECT_FALSE(w.LblBitSetBinary.visible());
-        for (int k = 0; k <= 7; ++k) EXPECT_FALSE(w.LblBitSetHex(k).visible());
+        for (int k = 0; k <= 7; ++k) {
+            char nibble[2];
+            std::snprintf(nibble, sizeof nibble, "%X", (value >> (4 * k)) & 0xF);
+            EXPECT_EQ(toUtf8(w.LblBitSetHex(k).caption()), nibble) << k;
+            EXPECT_FALSE(w.LblBitSetHex(k).visible());
+        }
+        for (int i = 0; i <= 31; ++i) {
+            const bool on = (value >> i) & 1;
+            EXPECT_EQ(w.dataDef().BitSetArray(i), on ? 1 : 0);
+            EXPECT_EQ(w.LblBitSetInfo(i).caption(), on ? u"1" : u"0");
+            const Colour cell = on                   ? colours::Red
+                                : (touched >> i) & 1 ? colours::Silver
+                                                     : colours::LightBlue;
+            EXPECT_EQ(w.LblBitSetInfo(i).backColour(), cell) << i;
+        }
     }
-};
-
-TEST_P(Composer, ShowsTheComposedValueWithoutLeadingZeros) {
-    const ComposeCase& c = GetParam();
-    std::uint32_t value = 0;
-    for (int i : c.ticked) {
-        w.BitSetCheck(i).setValue(1);
-        value |= 1u << i;
-    }
-    EXPECT_EQ(w.TxtBitSetBinary.text(), c.binary);
-    EXPECT_EQ(w.LblBitSetBinary.caption(), c.binary);
-    EXPECT_EQ(w.TxtBitSetHex.text(), c.hex);
-    for (int k = 0; k <= 7; ++k)
-        EXPECT_EQ(w.LblBitSetHex(k).caption(), hexText((value >> (4 * k)) & 0xF)) << k;
-    for (int i = 0; i <= 31; ++i) {
-        const bool on = (value >> i) & 1;
-        EXPECT_EQ(w.dataDef().BitSetArray(i), on ? 1 : 0);
-        EXPECT_EQ(w.LblBitSetInfo(i).caption(), on ? u"1" : u"0");
-        // A cell never touched keeps its start-up light blue.
-        EXPECT_EQ(w.LblBitSetInfo(i).backColour(), on ? colours::Red : colours::LightBlue) << i;
-    }
-    expectHiddenReadoutsHidden();
 }
 
-std::vector<int> range(int first, int last) {
-    std::vector<int> v;
-    for (int i = first; i <= last; ++i) v.push_back(i);
-    return v;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Boxes, Composer,
-    ::testing::Values(ComposeCase{"BoxZero", {0}, u"1", u"1"},
-                      ComposeCase{"BoxThirtyOne", {31}, u"1" + Text(31, u'0'), u"80000000"},
-                      ComposeCase{"ZeroAndFour", {0, 4}, u"10001", u"11"},
-                      ComposeCase{"LowNibble", range(0, 3), u"1111", u"F"},
-                      ComposeCase{"HighOrderFirst", {3, 2, 1, 0}, u"1111", u"F"},
-                      ComposeCase{"All", range(0, 31), Text(32, u'1'), u"FFFFFFFF"},
-                      ComposeCase{
-                          "NibbleGap", {8, 31}, u"1" + Text(22, u'0') + u"100000000", u"80000100"}),
-    [](const auto& info) { return info.param.name; });
-
-TEST_F(Window, UntickingTheOnlyBoxTurnsItsCellSilver) {
-    w.BitSetCheck(5).setValue(1);
-    w.BitSetCheck(5).setValue(0);
-    EXPECT_EQ(w.TxtBitSetBinary.text(), u"0");
-    EXPECT_EQ(w.LblBitSetBinary.caption(), u"");
-    EXPECT_EQ(w.TxtBitSetHex.text(), u"0");
-    for (int k = 0; k <= 7; ++k) EXPECT_EQ(w.LblBitSetHex(k).caption(), u"0");
-    EXPECT_EQ(w.LblBitSetInfo(5).caption(), u"0");
-    EXPECT_EQ(w.LblBitSetInfo(5).backColour(), colours::Silver);
-    EXPECT_EQ(w.LblBitSetInfo(4).backColour(), colours::LightBlue);
-}
-
-TEST_F(Window, ClearSetWithNothingTickedChangesNoReadout) {
-    w.TxtBitSetBinary.setText(u"edited"); // a person's edit stays until a box changes
-    w.CmdClrSet.click();
+TEST_F(Composer, ClearSetWithNothingTickedChangesNoReadout) {
+    paste(w.TxtBitSetBinary, u"edited", true); // a person's edit stays until a box changes
+    click(w.CmdClrSet);
     EXPECT_EQ(w.TxtBitSetBinary.text(), u"edited");
     EXPECT_EQ(w.TxtBitSetHex.text(), u"0");
     EXPECT_EQ(w.LblBitSetInfo(0).backColour(), colours::LightBlue);
 }
 
-TEST_F(Window, ClearSetRunsTheHandlerPerTickedBoxAscending) {
-    for (int i : {9, 31, 3, 0}) w.BitSetCheck(i).setValue(1);
-    struct Between : FormObserver {
-        explicit Between(Main& m) : w(m) {}
-        void controlChanged(Control& c, Property p) override {
-            // Each box's handler has finished by the time the next box changes.
-            if (c.name() == "BitSetCheck" && p == Property::Value)
-                seen.push_back({c.index(), w.TxtBitSetBinary.text(), w.TxtBitSetHex.text()});
-        }
-        Main& w;
-        std::vector<std::tuple<int, Text, Text>> seen;
-    } observer(w);
-    w.form().setObserver(&observer);
-    w.CmdClrSet.click();
-    const Text bit31 = u"1" + Text(21, u'0');
-    EXPECT_EQ(observer.seen,
-              (std::vector<std::tuple<int, Text, Text>>{{0, bit31 + u"1000001001", u"80000209"},
-                                                        {3, bit31 + u"1000001000", u"80000208"},
-                                                        {9, bit31 + u"1000000000", u"80000200"},
-                                                        {31, u"1" + Text(31, u'0'), u"80000000"}}));
-    EXPECT_EQ(w.TxtBitSetBinary.text(), u"0");
-    EXPECT_EQ(w.TxtBitSetHex.text(), u"0");
-    for (int i : {0, 3, 9, 31}) // not back to light blue
-        EXPECT_EQ(w.LblBitSetInfo(i).backColour(), colours::Silver) << i;
-}
-
-TEST_F(Window, TheComposerAndTheAnalysisRowsAreIndependent) {
-    type("FF");
-    w.BitSetCheck(0).setValue(1);
+TEST_F(Composer, AndTheAnalysisRowsAreIndependent) {
+    type(w.txtDataIn, u"FF");
+    click(w.BitSetCheck(0));
     EXPECT_EQ(w.LblBitInfo(1).caption(), u"1");
     EXPECT_EQ(w.BitCheck(0).value(), 0);
     EXPECT_EQ(w.LblBitSelected.caption(), u"0B");
-    w.BitCheck(0).setValue(1);
+    click(w.BitCheck(0));
     EXPECT_EQ(w.TxtBitSetHex.text(), u"1");
 }
 

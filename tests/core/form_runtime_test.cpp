@@ -1,26 +1,16 @@
+// The toolkit's form on its own: control arrays, what a change tells the view and when,
+// nested handlers and the tab order.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
+#include "recording_front_end.h"
 #include "toolkit/form.h"
 
 namespace pelmora {
 namespace {
-
-class RecordingObserver : public FormObserver {
-public:
-    void controlChanged(Control& control, Property property) override {
-        seen.push_back({control.name(), control.index(), property});
-    }
-    struct Seen {
-        std::string name;
-        int index;
-        Property property;
-        bool operator==(const Seen&) const = default;
-    };
-    std::vector<Seen> seen;
-};
 
 class FormRuntime : public ::testing::Test {
 protected:
@@ -42,27 +32,24 @@ protected:
         form.add({.kind = ControlKind::Label, .name = "Caption", .tabIndex = 3});
         form.add({.kind = ControlKind::Timer, .name = "Clock", .interval = 500});
         boxes().only().setHandler([this](std::int16_t i) { clicks.push_back(i); });
-        form.setObserver(&observer);
+        view.load(form, [] {});
+        view.show();
     }
     ControlArray<CheckBox>& boxes() { return form.array<CheckBox>("Box"); }
     TextBox& entry() { return form.array<TextBox>("Entry").only(); }
 
     Form form;
-    RecordingObserver observer;
+    testing::RecordingFrontEnd screen; // shows the form through the view, logging each call
+    view::FormView view{screen};
     std::vector<int> clicks;
 };
 
 TEST_F(FormRuntime, CreatedMemberCopiesMemberZeroButStartsHidden) {
-    CheckBox& zero = boxes()(0);
-    zero.setValue(1);
+    boxes()(0).setValue(1);
     CheckBox& five = boxes().load(5);
-    EXPECT_EQ(five.index(), 5);
-    EXPECT_FALSE(five.visible());
-    EXPECT_EQ(five.left(), 900);
-    EXPECT_EQ(five.top(), 10);
-    EXPECT_EQ(five.width(), 255);
-    EXPECT_EQ(five.value(), 1);
-    EXPECT_EQ(five.tabIndex(), 2);
+    EXPECT_EQ(std::tuple(five.index(), five.visible(), five.left(), five.top(), five.width(),
+                         five.value(), five.tabIndex()),
+              std::tuple(5, false, 900.0f, 10, 255, 1, 2));
     five.setValue(0); // the copied handler reports the new member's own index
     EXPECT_EQ(clicks, (std::vector<int>{0, 5}));
 }
@@ -81,32 +68,31 @@ TEST_F(FormRuntime, MissingMemberIsACatchableError) {
     EXPECT_THROW(form.array<Label>("Box"), RuntimeError); // wrong kind
 }
 
-// Every property: a real change tells the observer exactly once, and then runs the handler
-// inside the setter; setting the value it already has does neither.
+// Every property: a real change reaches the front end exactly once, and then runs the
+// handler inside the setter; setting the value it already has does neither.
 TEST_F(FormRuntime, EveryRealChangeTellsTheObserverOnceAndFirst) {
     Label& caption = form.array<Label>("Caption").only();
     Timer& clock = form.array<Timer>("Clock").only();
     std::vector<std::size_t> seenByHandlers;
-    const Handler note = [&](std::int16_t) { seenByHandlers.push_back(observer.seen.size()); };
+    std::size_t from = 0;
+    const Handler note = [&](std::int16_t) { seenByHandlers.push_back(screen.log.size() - from); };
     entry().setHandler(note);
     boxes()(0).setHandler(note);
-    using S = RecordingObserver::Seen;
-    const std::pair<S, std::function<void()>> changes[] = {
-        {{"Caption", -1, Property::Caption}, [&] { caption.setCaption(u"a"); }},
-        {{"Entry", -1, Property::Text}, [&] { entry().setText(u"x"); }},
-        {{"Box", 0, Property::Value}, [&] { boxes()(0).setValue(1); }},
-        {{"Caption", -1, Property::ForeColour}, [&] { caption.setForeColour(colours::Red); }},
-        {{"Caption", -1, Property::BackColour}, [&] { caption.setBackColour(colours::Red); }},
-        {{"Caption", -1, Property::Left}, [&] { caption.setLeft(5); }},
-        {{"Caption", -1, Property::Visible}, [&] { caption.setVisible(false); }},
-        {{"Clock", -1, Property::Enabled}, [&] { clock.setEnabled(false); }}, // on at start
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"text Caption a @0", [&] { caption.setCaption(u"a"); }},
+        {"text Entry x @0", [&] { entry().setText(u"x"); }},
+        {"tick Box(0) 1", [&] { boxes()(0).setValue(1); }},
+        {"colours Caption 255,0,0 on 240,240,240", [&] { caption.setForeColour(colours::Red); }},
+        {"colours Caption 255,0,0 on 255,0,0", [&] { caption.setBackColour(colours::Red); }},
+        {"place Caption", [&] { caption.setLeft(5); }},
+        {"hide Caption", [&] { caption.setVisible(false); }},
+        {"clock 0 500 off", [&] { clock.setEnabled(false); }}, // on at start
     };
     for (const auto& [told, change] : changes) {
-        SCOPED_TRACE(static_cast<int>(told.property));
-        observer.seen.clear();
+        from = screen.log.size();
         change();
         change();
-        EXPECT_EQ(observer.seen, std::vector<S>{told});
+        EXPECT_EQ(screen.lines("", from), std::vector<std::string>{told});
     }
     EXPECT_EQ(seenByHandlers, (std::vector<std::size_t>{1, 1}));
 }
@@ -129,16 +115,6 @@ TEST_F(FormRuntime, TabOrderSkipsLabelsAndKeepsMembersAfterTheirFirst) {
     EXPECT_EQ(order, (std::vector<std::string>{"Entry-1", "Go-1", "Box0", "Box1", "Box2"}));
     ASSERT_NE(form.defaultButton(), nullptr);
     EXPECT_EQ(form.defaultButton()->name(), "Go");
-}
-
-TEST_F(FormRuntime, SystemColoursByIndex) {
-    EXPECT_TRUE(isSystemColour(colours::ButtonShadow));
-    EXPECT_EQ(systemColourIndex(colours::ButtonShadow), 16);
-    EXPECT_EQ(systemColourIndex(colours::WindowBackground), 5);
-    EXPECT_FALSE(isSystemColour(colours::LightBlue));
-    EXPECT_EQ(classicSystemColour(5), 0xFFFFFFu);
-    EXPECT_EQ(classicSystemColour(16), 0xA0A0A0u);
-    EXPECT_FALSE(classicSystemColour(99).has_value());
 }
 
 } // namespace

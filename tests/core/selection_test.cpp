@@ -1,166 +1,149 @@
+// The selection row: "Select" reading a range, the field readouts, and both rows' clear
+// buttons.
 #include <gtest/gtest.h>
 
-#include "window_fixture.h"
+#include "recording_front_end.h"
 
 namespace pelmora::testing {
 namespace {
 
-const Text rangeError = u"输入查看位范围有错";
+using Log = std::vector<std::string>;
 
-struct RangeCase {
-    const char* name;
-    const char* range;
-    int firstTicked, lastTicked; // -1: none
-    Text binary, hex;
-    bool message;
-};
-inline void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.name; }
+class Selection : public ::testing::Test, public ShownWindow {};
 
-class RangeSelect : public Window, public ::testing::WithParamInterface<RangeCase> {};
-
-TEST_P(RangeSelect, TicksTheRangeAndTheReadoutsFollow) {
-    const RangeCase& c = GetParam();
-    type("1F");
-    tickSelection(6, 7); // "Select" always starts from a cleared row
-    w.txtSelectRang.setText(fromUtf8(c.range));
-    w.Command2.click();
-    for (int i = 0; i <= 31; ++i) {
-        const bool ticked = c.firstTicked >= 0 && i >= c.firstTicked && i <= c.lastTicked;
-        EXPECT_EQ(w.BitCheck(i).value(), ticked ? 1 : 0) << i;
-    }
-    EXPECT_EQ(w.LblBitSelected.caption(), c.binary);
-    EXPECT_EQ(w.lblBitSelectedHex.caption(), c.hex);
-    ASSERT_EQ(platform.messages.size(), c.message ? 1u : 0u);
-    if (c.message) {
-        EXPECT_EQ(platform.messages[0].prompt, rangeError);
-        EXPECT_EQ(platform.messages[0].title, u"出错");
-        EXPECT_EQ(platform.messages[0].flags, 16);
-    }
-    EXPECT_EQ(w.txtSelectRang.text(), fromUtf8(c.range)); // left as typed
-}
-
-const Text thirtyTwo = Text(27, u'0') + u"11111B";
-
-INSTANTIATE_TEST_SUITE_P(
-    WithEntry1F, RangeSelect,
-    ::testing::Values(RangeCase{"ThreeToTen", "3,10", 3, 10, u"00000011B", u"03H", false},
-                      RangeCase{"Reversed", "10,3", 3, 10, u"00000011B", u"03H", false},
-                      RangeCase{"Single", "5", 5, 5, u"0B", u"00H", false},
-                      RangeCase{"LowNibble", "0,3", 0, 3, u"1111B", u"0FH", false},
-                      RangeCase{"SameBounds", "3,3", 3, 3, u"1B", u"01H", false},
-                      RangeCase{"Blanks", " 0 , 3 ", 0, 3, u"1111B", u"0FH", false},
-                      RangeCase{"Signed", "+0,3", 0, 3, u"1111B", u"0FH", false},
-                      RangeCase{"Whole", "31,0", 0, 31, thirtyTwo, u"01FH", false},
-                      RangeCase{"HighBeyond", "30,40", 30, 31, u"00B", u"00H", true},
-                      RangeCase{"NegativeLow", "-1,3", -1, -1, u"0B", u"00H", true},
-                      RangeCase{"ThirtyTwo", "32", -1, -1, u"0B", u"00H", true},
-                      RangeCase{"Empty", "", -1, -1, u"0B", u"00H", true},
-                      RangeCase{"NoHigh", "3,", -1, -1, u"0B", u"00H", true},
-                      RangeCase{"NoLow", ",3", -1, -1, u"0B", u"00H", true},
-                      RangeCase{"Letters", "a,b", -1, -1, u"0B", u"00H", true},
-                      RangeCase{"SecondComma", "1,2,3", -1, -1, u"0B", u"00H", true},
-                      RangeCase{"Fraction", "1.5", -1, -1, u"0B", u"00H", true},
-                      RangeCase{"Hex", "&H3", -1, -1, u"0B", u"00H", true},
-                      RangeCase{"OutOfSixteenBits", "0,40000", -1, -1, u"0B", u"00H", true},
-                      RangeCase{"HugeRange", "-32768,32767", -1, -1, u"0B", u"00H", true}),
-    [](const auto& info) { return info.param.name; });
-
-struct FieldCase {
-    const char* name;
-    const char* entry;
-    std::vector<int> ticked;
-    Text binary, hex;
-};
-inline void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.name; }
-
-class FieldReadout : public Window, public ::testing::WithParamInterface<FieldCase> {};
-
-TEST_P(FieldReadout, ReadsTheLowestContiguousRun) {
-    const FieldCase& c = GetParam();
-    type(c.entry);
-    for (int i : c.ticked) w.BitCheck(i).setValue(1);
-    EXPECT_EQ(w.LblBitSelected.caption(), c.binary);
-    EXPECT_EQ(w.lblBitSelectedHex.caption(), c.hex);
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-std::vector<int> all32() {
-    std::vector<int> v;
-    for (int i = 0; i <= 31; ++i) v.push_back(i);
-    return v;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, FieldReadout,
-    ::testing::Values(
-        FieldCase{"GapEndsTheRun", "1F", {2, 3, 5}, u"11B", u"03H"},
-        FieldCase{"ClickOrderDoesNotMatter", "1F", {4, 3}, u"11B", u"03H"},
-        FieldCase{"FirstAndLast", "1F", {0, 31}, u"1B", u"01H"},
-        FieldCase{"SingleZeroBit", "1F", {7}, u"0B", u"00H"},
-        FieldCase{"All32Signed", "7FFFFFFF", all32(), u"0" + Text(31, u'1') + u"B", u"07FFFFFFFH"},
-        // Beyond the signed range the readout shows the unsigned value, no error.
-        FieldCase{"All32Ones", "FFFFFFFF", all32(), Text(32, u'1') + u"B", u"0FFFFFFFFH"},
-        FieldCase{"TopBitOnly", "80000000", all32(), u"1" + Text(31, u'0') + u"B", u"080000000H"}),
-    [](const auto& info) { return info.param.name; });
-
-TEST_F(Window, UntickingTheLastBoxShowsTheEmptySelection) {
-    type("1F");
-    w.BitCheck(2).setValue(1);
-    w.BitCheck(2).setValue(0);
-    EXPECT_EQ(w.LblBitSelected.caption(), u"0B");
-    EXPECT_EQ(w.lblBitSelectedHex.caption(), u"00H");
-}
-
-// Records the readouts each time a box change runs the field readout.
-class CountingWindow : public Window {
-protected:
-    CountingWindow() { w.form().setObserver(&observer); }
-    struct Observer : FormObserver {
-        void controlChanged(Control& c, Property p) override {
-            if (c.name() == "BitCheck" && p == Property::Value) boxes.push_back(c.index());
+// With 1F entered and boxes 6 and 7 ticked ("Select" always starts from a cleared row);
+// pressed twice, the second time changes nothing but its message. A refused range ticks
+// what it can before its message, or nothing.
+TEST_F(Selection, SelectTicksTheRangeAndTheReadoutsFollow) {
+    struct Case {
+        const char16_t* range;
+        int first, last; // ticked, -1: none
+        Text binary, hex;
+        bool refused;
+    };
+    std::vector<Case> cases = {
+        {u"3,10", 3, 10, u"00000011B", u"03H", false},
+        {u"10,3", 3, 10, u"00000011B", u"03H", false},
+        {u"5", 5, 5, u"0B", u"00H", false},
+        {u"0,3", 0, 3, u"1111B", u"0FH", false},
+        {u"3,3", 3, 3, u"1B", u"01H", false},
+        {u" 0 , 3 ", 0, 3, u"1111B", u"0FH", false},
+        {u"+0,3", 0, 3, u"1111B", u"0FH", false},
+        {u"31,0", 0, 31, Text(27, u'0') + u"11111B", u"01FH", false},
+        {u"30,40", 30, 31, u"00B", u"00H", true},
+    };
+    for (const char16_t* range : {u"-1,3", u"32", u"", u"3,", u",3", u"a,b", u"1,2,3", u"1.5",
+                                  u"&H3", u"0,40000", u"-32768,32767"})
+        cases.push_back({range, -1, -1, u"0B", u"00H", true});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(toUtf8(c.range));
+        ShownWindow fresh;
+        Main& w = fresh.w;
+        fresh.type(w.txtDataIn, u"1F");
+        fresh.click(w.BitCheck(6));
+        fresh.click(w.BitCheck(7));
+        fresh.paste(w.txtSelectRang, c.range);
+        fresh.view.turnOver();
+        const std::size_t from = fresh.screen.log.size();
+        for (std::size_t pressed = 1; pressed <= 2; ++pressed) {
+            fresh.click(w.Command2);
+            fresh.view.turnOver();
+            for (int i = 0; i <= 31; ++i)
+                EXPECT_EQ(w.BitCheck(i).value(), i >= c.first && i <= c.last ? 1 : 0) << i;
+            EXPECT_EQ(w.LblBitSelected.caption(), c.binary);
+            EXPECT_EQ(w.lblBitSelectedHex.caption(), c.hex);
+            EXPECT_EQ(fresh.screen.lines("box "),
+                      Log(c.refused ? pressed : 0, "box 出错 输入查看位范围有错 stop"));
+            EXPECT_EQ(fresh.screen.lines("say ", from),
+                      Log(c.refused ? 0 : pressed, "say " + toUtf8(c.binary + u", " + c.hex)));
+            EXPECT_EQ(w.txtSelectRang.text(), c.range); // left as typed
         }
-        std::vector<int> boxes;
-    } observer;
-};
-
-TEST_F(CountingWindow, ClearSelectUnticksTickedBoxesInAscendingOrder) {
-    type("1F");
-    for (int i : {31, 10, 9, 8, 7, 6, 5, 4, 3, 0}) w.BitCheck(i).setValue(1);
-    observer.boxes.clear();
-    const int depthBefore = w.form().maxEventDepth();
-    w.Command3.click();
-    EXPECT_EQ(observer.boxes, (std::vector<int>{0, 3, 4, 5, 6, 7, 8, 9, 10, 31}));
-    EXPECT_EQ(w.LblBitSelected.caption(), u"0B");
-    EXPECT_EQ(w.lblBitSelectedHex.caption(), u"00H");
-    EXPECT_GE(w.form().maxEventDepth(), std::max(depthBefore, 2)); // nested in the command
+    }
 }
 
-TEST_F(Window, SelectTwiceEqualsOnce) {
-    type("1F");
-    w.txtSelectRang.setText(u"2,6");
-    w.Command2.click();
-    const Text once = w.LblBitSelected.caption() + w.lblBitSelectedHex.caption();
-    w.Command2.click();
-    EXPECT_EQ(w.LblBitSelected.caption() + w.lblBitSelectedHex.caption(), once);
-    EXPECT_EQ(once, u"00111B07H");
-}
-
-TEST_F(Window, SelectAtStartWithAnEmptyRangeKeepsTheDesignCaptions) {
-    w.Command2.click();
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].prompt, rangeError);
+TEST_F(Selection, SelectAtStartWithAnEmptyRangeKeepsTheDesignCaptions) {
+    click(w.Command2);
+    EXPECT_EQ(screen.lines("box ").size(), 1u);
     EXPECT_EQ(w.LblBitSelected.caption(), u"0B");
     EXPECT_EQ(w.lblBitSelectedHex.caption(), u"0H");
 }
 
-TEST_F(Window, ANewEntryShowsOnlyAtTheNextBoxChange) {
-    type("1F");
-    tickSelection(0, 3);
-    w.txtDataIn.setText(u"A");
-    EXPECT_EQ(w.LblBitSelected.caption(), u"1111B");
-    w.BitCheck(4).setValue(1);
-    EXPECT_EQ(w.LblBitSelected.caption(), u"01010B");
-    EXPECT_EQ(w.lblBitSelectedHex.caption(), u"0AH");
+// Boxes clicked in turn; a box clicked twice is unticked again.
+TEST_F(Selection, TheFieldIsTheLowestContiguousRunOfTickedBoxes) {
+    std::vector<int> all;
+    for (int i = 0; i <= 31; ++i) all.push_back(i);
+    const struct {
+        const char16_t* entry;
+        std::vector<int> clicked;
+        Text binary, hex;
+    } cases[] = {{u"1F", {2, 3, 5}, u"11B", u"03H"},
+                 {u"1F", {4, 3}, u"11B", u"03H"},
+                 {u"1F", {0, 31}, u"1B", u"01H"},
+                 {u"1F", {7}, u"0B", u"00H"},
+                 {u"1F", {2, 2}, u"0B", u"00H"},
+                 {u"7FFFFFFF", all, u"0" + Text(31, u'1') + u"B", u"07FFFFFFFH"},
+                 // Beyond the signed range the readout shows the unsigned value, no error.
+                 {u"FFFFFFFF", all, Text(32, u'1') + u"B", u"0FFFFFFFFH"},
+                 {u"80000000", all, u"1" + Text(31, u'0') + u"B", u"080000000H"}};
+    for (const auto& c : cases) {
+        ShownWindow fresh;
+        fresh.paste(fresh.w.txtDataIn, c.entry);
+        for (int i : c.clicked) fresh.click(fresh.w.BitCheck(i));
+        fresh.view.turnOver();
+        EXPECT_EQ(fresh.w.LblBitSelected.caption(), c.binary) << toUtf8(c.entry);
+        EXPECT_EQ(fresh.w.lblBitSelectedHex.caption(), c.hex) << toUtf8(c.entry);
+        EXPECT_EQ(fresh.screen.lines("say ").back(), "say " + toUtf8(c.binary + u", " + c.hex));
+        EXPECT_TRUE(fresh.screen.lines("box ").empty());
+    }
+}
+
+// Each box's handler has finished, its readouts shown, before the next box is unticked; the
+// action is said once, when it is over.
+TEST_F(Selection, ClearUnticksEachRowsTickedBoxesInAscendingOrder) {
+    const struct {
+        ControlArray<CheckBox>* boxes;
+        const CommandButton* clear;
+        const char* readout;
+        Log shown; // each unticked box and the last readout shown before the next
+        const char* said;
+    } cases[] = {
+        {&w.BitCheck,
+         &w.Command3,
+         "text LblBitSelected",
+         {"tick BitCheck(0) 0", "text LblBitSelected 1B @0", "tick BitCheck(3) 0",
+          "text LblBitSelected 0B @0", "tick BitCheck(9) 0", "text LblBitSelected 0B @0",
+          "tick BitCheck(31) 0", "text LblBitSelected 0B @0"},
+         "say 0B, 00H"},
+        {&w.BitSetCheck,
+         &w.CmdClrSet,
+         "text TxtBitSetHex",
+         {"tick BitSetCheck(0) 0", "text TxtBitSetHex 80000208 @0", "tick BitSetCheck(3) 0",
+          "text TxtBitSetHex 80000200 @0", "tick BitSetCheck(9) 0", "text TxtBitSetHex 80000000 @0",
+          "tick BitSetCheck(31) 0", "text TxtBitSetHex 0 @0"},
+         "say 二进制 0, Hex 0"},
+    };
+    type(w.txtDataIn, u"1F");
+    for (const auto& c : cases) {
+        for (int i : {9, 31, 3, 0}) click((*c.boxes)(i));
+        view.turnOver();
+        const std::size_t from = screen.log.size();
+        const int depthBefore = w.form().maxEventDepth();
+        click(*c.clear);
+        view.turnOver();
+        Log seen;
+        for (const std::string& line : screen.lines("", from)) {
+            const bool readout = line.rfind(c.readout, 0) == 0;
+            if (readout && !seen.empty() && seen.back().rfind("text", 0) == 0) seen.pop_back();
+            if (readout || line.rfind("tick ", 0) == 0) seen.push_back(line);
+        }
+        EXPECT_EQ(seen, c.shown) << c.readout;
+        EXPECT_EQ(screen.lines("say ", from), Log{c.said});
+        EXPECT_GE(w.form().maxEventDepth(), std::max(depthBefore, 2)); // nested in the command
+    }
+    EXPECT_EQ(w.LblBitSelected.caption(), u"0B");
+    EXPECT_EQ(w.TxtBitSetBinary.text(), u"0");
+    for (int i : {0, 3, 9, 31}) // not back to light blue
+        EXPECT_EQ(w.LblBitSetInfo(i).backColour(), colours::Silver) << i;
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// Text by character, a surrogate pair being one, and UTF-8 both ways.
 #include <gtest/gtest.h>
 
 #include "toolkit/text.h"
@@ -6,48 +7,40 @@ namespace pelmora {
 namespace {
 
 const Text astral = u"1\U0001F600"; // a character outside the basic plane
-const Text loneHigh = Text(u"1") + char16_t(0xD83D);
-
-struct CountCase {
-    Text text;
-    std::size_t characters;
-};
+const Text loneHigh = u"1\xD83D";
 
 // At the limit a text is not longer than its count; one below, it is.
 TEST(Text, CountsCharactersNotUnits) {
-    const CountCase cases[] = {
+    const std::pair<Text, std::size_t> cases[] = {
         {u"", 0},
         {u"1F", 2},
         {u"比特", 2},
         {astral, 2},
         {loneHigh, 2},
-        {Text(1, char16_t(0xDC00)) + u"A", 2},
+        {Text{0xDC00, u'A'}, 2},
         {u"\U00010000", 1}, // the first and last pairs: D800 DC00, DBFF DFFF
         {u"\U0010FFFF", 1},
-        {Text{char16_t(0xD7FF), char16_t(0xDC00)}, 2}, // just below the high range
-        {Text{char16_t(0xDBFF), char16_t(0xE000)}, 2}, // just above the low range
-        {Text{char16_t(0xDC00), char16_t(0xD800)}, 2}, // low before high is no pair
+        {u"\xD7FF\xDC00", 2}, // just below the high range
+        {u"\xDBFF\xE000", 2}, // just above the low range
+        {u"\xDC00\xD800", 2}, // low before high is no pair
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(toUtf8(c.text));
-        EXPECT_EQ(characterCount(c.text), c.characters);
-        EXPECT_FALSE(hasMoreCharactersThan(c.text, c.characters));
-        if (c.characters > 0) {
-            EXPECT_TRUE(hasMoreCharactersThan(c.text, c.characters - 1));
+    for (const auto& [text, characters] : cases) {
+        SCOPED_TRACE(toUtf8(text));
+        EXPECT_EQ(characterCount(text), characters);
+        EXPECT_FALSE(hasMoreCharactersThan(text, characters));
+        if (characters > 0) {
+            EXPECT_TRUE(hasMoreCharactersThan(text, characters - 1));
         }
     }
 }
 
-TEST(Text, RemovingTheLastCharacterNeverSplitsAPair) {
+TEST(Text, SlicesByCharacterAndNeverSplitsAPair) {
     EXPECT_EQ(withoutLastCharacter(astral), u"1");
     EXPECT_EQ(withoutLastCharacter(loneHigh), u"1");
     EXPECT_EQ(withoutLastCharacter(u"A"), u"");
+    EXPECT_EQ(withoutLastCharacter(u""), u"");
     // A view that starts on the low half of a pair never looks back at the high half.
     EXPECT_EQ(withoutLastCharacter(TextView(astral).substr(2)), u"");
-    EXPECT_EQ(withoutLastCharacter(u""), u"");
-}
-
-TEST(Text, SlicesByCharacter) {
     const Text mixed = u"\U0001F600"
                        u"2345";
     EXPECT_EQ(leftCharacters(mixed, 1), u"\U0001F600");
@@ -57,8 +50,10 @@ TEST(Text, SlicesByCharacter) {
     EXPECT_EQ(findCharacter(u"12", u','), 0u);
 }
 
-// The edges of each encoding length and of both surrogate ranges, both ways.
-TEST(Text, Utf8AtTheEdgesOfEveryRange) {
+// The edges of each encoding length and of both surrogate ranges, both ways; a surrogate is
+// no character: a lone one in UTF-16, or one encoded in UTF-8, becomes U+FFFD, as does
+// every byte of a sequence that is not UTF-8.
+TEST(Text, Utf8AtTheEdgesOfEveryRangeAndRepairsWhatIsNoCharacter) {
     const std::pair<std::string, Text> same[] = {
         {"\x7F", u"\x7F"},           {"\xC2\x80", u"\u0080"},
         {"\xDF\xBF", u"\u07FF"},     {"\xE0\xA0\x80", u"\u0800"},
@@ -70,11 +65,6 @@ TEST(Text, Utf8AtTheEdgesOfEveryRange) {
         EXPECT_EQ(toUtf8(utf16), utf8);
         EXPECT_EQ(fromUtf8(utf8), utf16) << ::testing::PrintToString(utf8);
     }
-}
-
-// Surrogates are not characters: a lone one in UTF-16, or one encoded in UTF-8, becomes
-// U+FFFD, as does every byte of a sequence that is not UTF-8.
-TEST(Text, Utf8RepairsWhatIsNoCharacter) {
     for (char16_t unit : {0xD800, 0xDBFF, 0xDC00, 0xDFFF})
         EXPECT_EQ(toUtf8(Text(1, unit)), "\xEF\xBF\xBD") << int(unit);
     const std::pair<std::string, Text> repaired[] = {

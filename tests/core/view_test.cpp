@@ -1,27 +1,36 @@
-// What every front end takes from the view policy: where controls land in pixels at each
-// DPI, which get a widget and when, the echo guard, the tick gate, the caret rule and how
-// an escaped error is reported.
-#include <stdexcept>
+// What the view decides without the loop: where controls land in pixels at each DPI, how a
+// widget looks, which faces stand in for the design's, the colours as painted, a message
+// box's icon and the clock's text (the loop that applies these: form_view_test.cpp).
+#include <gtest/gtest.h>
 
+#include "recording_front_end.h"
 #include "view/layout.h"
-#include "view/view_policy.h"
-#include "window_fixture.h"
 
 namespace pelmora::testing {
 namespace {
 
 using view::PixelRect;
 
-TEST_F(Window, ClientAreaAtEachDpi) {
+class Layout : public ::testing::Test, public ShownWindow {};
+
+TEST_F(Layout, ClientAreaAndFontHeightsAtEachDpi) {
     const struct {
         int dpi;
-        view::PixelSize size;
-    } cases[] = {{96, {662, 341}}, {120, {828, 426}}, {144, {993, 512}}, {192, {1324, 682}}};
-    for (const auto& c : cases)
-        EXPECT_EQ(view::clientSize(w.form().settings(), c.dpi), c.size) << c.dpi;
+        view::PixelSize client;
+        int fonts[4]; // 8.25, 9.75, 12 and 15.75 points
+    } cases[] = {{96, {662, 341}, {11, 13, 16, 21}},
+                 {120, {828, 426}, {14, 16, 20, 26}},
+                 {144, {993, 512}, {17, 20, 24, 32}},
+                 {192, {1324, 682}, {22, 26, 32, 42}}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(view::clientSize(w.form().settings(), c.dpi), c.client) << c.dpi;
+        const float points[] = {8.25f, 9.75f, 12, 15.75f};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(view::fontPixelHeight(points[i], c.dpi), c.fonts[i]) << points[i] << c.dpi;
+    }
 }
 
-TEST_F(Window, ControlsLandOnTheDesignsTwipsOverFifteen) {
+TEST_F(Layout, ControlsLandOnTheDesignsTwipsOverFifteen) {
     const struct {
         const Control* control;
         PixelRect rect;
@@ -41,7 +50,7 @@ TEST_F(Window, ControlsLandOnTheDesignsTwipsOverFifteen) {
         EXPECT_EQ(view::controlRect(*c.control), c.rect) << c.control->name() << c.control->index();
 }
 
-TEST_F(Window, CellsKeepAnEvenPitchAndTouchNothingAtAnyDpi) {
+TEST_F(Layout, CellsKeepAnEvenPitchAndTouchNothingAtAnyDpi) {
     for (int dpi : {96, 120, 144, 168, 192}) {
         for (int i = 1; i < 32; ++i) {
             const PixelRect right = view::controlRect(w.LblBitInfo(i - 1), dpi);
@@ -53,97 +62,104 @@ TEST_F(Window, CellsKeepAnEvenPitchAndTouchNothingAtAnyDpi) {
     }
 }
 
-TEST_F(Window, GroovesAreBandsOfTheLineWidthClippedByTheClient) {
+TEST_F(Layout, GroovesAreBandsOfTheLineWidthPaintedInTheLinesColour) {
     // Shadow band directly above the window-coloured band: an etched groove.
     EXPECT_EQ(view::lineBand(w.Line1(3)), (PixelRect{0, 16, 267, 2}));
     EXPECT_EQ(view::lineBand(w.Line2(3)), (PixelRect{0, 18, 267, 2}));
     EXPECT_EQ(view::lineBand(w.Line1(1), 144), (PixelRect{600, 276, 400, 3}));
     const PixelRect right = view::lineBand(w.Line1(2));
     EXPECT_GT(right.x + right.width, view::clientSize(w.form().settings()).width);
-    // What a front end paints: every visible line's band in its own colour, none hidden.
+    // The client paints every visible line, and none hidden.
+    const auto painted = [this](const Line& line, view::Rgb colour) {
+        return std::count(screen.bands.begin(), screen.bands.end(),
+                          view::PaintedBand{view::lineBand(line), colour});
+    };
+    EXPECT_EQ(painted(w.Line1(1), {160, 160, 160}), 1);
     w.Line2(3).setVisible(false);
-    const std::vector<view::LineBand> bands = view::visibleLineBands(w.form(), 144);
-    EXPECT_EQ(std::count(bands.begin(), bands.end(),
-                         view::LineBand{view::lineBand(w.Line1(1), 144), w.Line1(1).foreColour()}),
-              1);
-    EXPECT_EQ(
-        std::count_if(bands.begin(), bands.end(),
-                      [&](const auto& b) { return b.rect == view::lineBand(w.Line2(3), 144); }),
-        0);
+    EXPECT_EQ(screen.bands.size(), 7u);
+    EXPECT_EQ(painted(w.Line2(3), {255, 255, 255}), 0);
 }
 
-TEST(ViewLayout, FontHeights) {
+TEST_F(Layout, EveryWidgetTakesItsFontAndColoursAndFramedLabelsTheFrameColour) {
+    const auto frame = view::LabelBorderColour;
     const struct {
-        float points;
+        const Control* control;
         int dpi;
-        int height;
-    } cases[] = {{8.25f, 96, 11},  {9.75f, 96, 13},  {12, 96, 16},
-                 {15.75f, 96, 21}, {8.25f, 144, 17}, {12, 192, 32}};
+        view::Look look;
+    } cases[] = {
+        {&w.LblBitSelected, 96, {colours::ButtonText, colours::ButtonFace, frame, 16}},
+        {&w.LblBitInfo(3), 96, {colours::ButtonText, colours::LightBlue, std::nullopt, 16}},
+        {&w.Label2, 144, {colours::Red, colours::ButtonFace, frame, 17}},
+        {&w.BitSetCheck(0), 96, {colours::Black, colours::ButtonFace, std::nullopt, 11}},
+        {&w.txtDataIn, 96, {colours::WindowText, colours::WindowBackground, std::nullopt, 16}},
+        {&w.Command2, 192, {colours::ButtonText, colours::ButtonFace, std::nullopt, 22}},
+    };
     for (const auto& c : cases)
-        EXPECT_EQ(view::fontPixelHeight(c.points, c.dpi), c.height) << c.points << "pt " << c.dpi;
+        EXPECT_EQ(view::lookOf(*c.control, c.dpi), c.look) << c.control->name() << " " << c.dpi;
+    EXPECT_EQ(frame, colours::system(6)); // what Windows frames a control in
 }
 
-TEST_F(Window, WidgetsAtStartAreTheVisibleControlsFocusableFirstInTabOrder) {
-    const std::vector<Control*> atStart = view::widgetsAtStart(w.form());
-    const std::vector<Control*> tabs = w.form().tabOrder();
-    ASSERT_GE(atStart.size(), tabs.size());
-    EXPECT_TRUE(std::equal(tabs.begin(), tabs.end(), atStart.begin()));
-    for (const Control* c : w.form().controls()) {
-        const bool expected = view::hasWidget(*c) && c->visible();
-        EXPECT_EQ(std::count(atStart.begin(), atStart.end(), c), expected ? 1 : 0)
-            << c->name() << c->index();
-    }
-    // Lines and timers never get one; the hidden readouts only when first shown.
-    EXPECT_FALSE(view::hasWidget(w.Line1(0)));
-    // Labels lie under the rest; Tab walks down from the top.
-    const std::vector<Control*> stack = view::stackingOrder(w.form());
-    EXPECT_EQ(stack.back(), &w.txtDataIn);
-    const auto at = [&](const Control& c) { return std::find(stack.begin(), stack.end(), &c); };
-    EXPECT_LT(at(w.Label1(1)), at(w.CmdClrSet));
-    EXPECT_LT(at(w.lblBitIndex(0)), at(w.LblBitInfo(0))); // the cell over its bit number
-    EXPECT_FALSE(view::hasWidget(w.Timer1));
-    EXPECT_EQ(std::count(atStart.begin(), atStart.end(), &w.LblBitSetBinary), 0);
-    EXPECT_EQ(view::timersOf(w.form()), std::vector<Timer*>{&w.Timer1});
+// System colours take one fixed table, Windows' default scheme; the rest are as designed.
+TEST(ViewColours, AreOneFixedTableForSystemColoursTheRestAsDesigned) {
+    const struct {
+        Colour design;
+        view::Rgb painted;
+    } cases[] = {{colours::Red, {255, 0, 0}},
+                 {colours::LightBlue, {192, 192, 255}},
+                 {colours::ButtonFace, {240, 240, 240}},
+                 {colours::ButtonShadow, {160, 160, 160}},
+                 {colours::system(0), {200, 200, 200}},
+                 {colours::system(6), {100, 100, 100}},
+                 {colours::WindowBackground, {255, 255, 255}},
+                 {colours::system(30), {240, 240, 240}},
+                 {colours::system(31), {0, 0, 0}},
+                 {colours::system(99), {0, 0, 0}}};
+    for (const auto& c : cases) EXPECT_EQ(view::resolveColour(c.design), c.painted) << c.design;
 }
 
-class Policy : public Window {
-protected:
-    view::ViewPolicy policy{w.form(), platform, [this](int code) { quits.push_back(code); }};
-    std::vector<int> quits;
-};
-
-TEST_F(Policy, ForwardsThePersonsActionsButNotTheEchoOfMirroredChanges) {
-    policy.forward([this] { w.txtDataIn.setText(u"1F"); });
-    EXPECT_EQ(w.txtDataIn.text(), u"1F");
-    {
-        const auto mirroring = policy.mirroring();
-        EXPECT_TRUE(policy.isMirroring());
-        policy.forward([this] { w.txtDataIn.setText(u"7"); }); // the widget's own signal
-    }
-    EXPECT_EQ(w.txtDataIn.text(), u"1F");
-    EXPECT_FALSE(policy.isMirroring());
+TEST(ViewFaces, EveryDesignFaceEndsInTheFaceWithAllOfChinese) {
+    const Text cjk = u"WenQuanYi Zen Hei";
+    const struct {
+        Text design;
+        std::vector<Text> faces;
+    } cases[] = {
+        {fonts::SansSerif, {u"Liberation Sans", u"DejaVu Sans", cjk}},
+        {fonts::Kai, {u"AR PL KaitiM GB", cjk}},
+        {u"Courier New", {cjk}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(view::substituteFaces(c.design), c.faces);
+    for (const Text face : {u"AR PL KaitiM GB", u"WenQuanYi Zen Hei"})
+        EXPECT_TRUE(view::coversGb2312(face));
+    for (const Text face : {u"Liberation Sans", u"DejaVu Sans", u""})
+        EXPECT_FALSE(view::coversGb2312(face));
 }
 
-TEST_F(Policy, DropsATickWhileAHandlerRuns) {
-    platform.whileShown = [this] { policy.tick(w.Timer1); }; // the box is up
-    type("G");
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(w.Label3.caption(), u"Label3");
-    policy.tick(w.Timer1);
-    EXPECT_EQ(w.Label3.caption(), u"14:05:09");
+TEST(ViewMessageIcon, IsTheIconOfTheFlagsIconBitsOnly) {
+    using enum view::MessageIcon;
+    const struct {
+        int flags;
+        view::MessageIcon icon;
+    } cases[] = {{0, None},      {message_box::Critical, Stop},
+                 {16 | 1, Stop}, {32, Question},
+                 {48, Warning},  {64, Information},
+                 {80, None},     {112, None},
+                 {4 | 256, None}};
+    for (const auto& c : cases) EXPECT_EQ(view::messageIcon(c.flags), c.icon) << c.flags;
 }
 
-TEST_F(Policy, ReportsAnEscapedErrorTitledWithTheCaptionAndEndsTheProgram) {
-    policy.forward([] { throw std::runtime_error("overflow in handler"); });
-    policy.forward([] { throw 7; });
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[0].prompt, u"overflow in handler");
-    EXPECT_EQ(platform.messages[1].prompt, u"unexpected error");
-    for (const auto& m : platform.messages) {
-        EXPECT_EQ(m.title, u"Pelmoria");
-        EXPECT_EQ(m.flags, message_box::Critical);
-    }
-    EXPECT_EQ(quits, (std::vector<int>{view::FailureExitCode, view::FailureExitCode}));
+TEST(ViewClockText, IsTheLocalesPatternInWindowsNotation) {
+    const struct {
+        view::LocalTime time;
+        const char16_t* text;
+    } cases[] = {
+        {{14, 5, 9, u"HH:mm:ss"}, u"14:05:09"},
+        {{9, 5, 9, u"H:mm:ss"}, u"9:05:09"},
+        {{0, 0, 0, u"h:mm:ss tt"}, u"12:00:00 AM"},
+        {{12, 30, 0, u"hh:mm:ss t"}, u"12:30:00 P"},
+        {{23, 59, 59, u"tt h:mm:ss", u"上午", u"下午"}, u"下午 11:59:59"},
+        {{7, 8, 9, u"H'h'mm 'o''clock'"}, u"7h08 o'clock"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(view::timeOfDayText(c.time), c.text) << toUtf8(c.text);
 }
 
 } // namespace

@@ -48,17 +48,12 @@ Text character(std::uint8_t b) {
     return Text(1, static_cast<char16_t>(0xDC00 + (b - 0xF0) * 67));
 }
 
-Text hexKey(std::uint8_t b) {
-    static constexpr char16_t keys[] = u"0123456789ABCDEFabcdef";
-    return Text(1, keys[b % 22]);
-}
-
 // Backspace at the end of a text box takes one character, a surrogate pair whole.
 Text backspaced(Text text) {
-    if (text.empty()) return text;
-    const bool pair = text.size() >= 2 && text.back() >= 0xDC00 && text.back() <= 0xDFFF &&
-                      text[text.size() - 2] >= 0xD800 && text[text.size() - 2] <= 0xDBFF;
-    text.resize(text.size() - (pair ? 2 : 1));
+    const std::size_t n = text.size();
+    const bool pair =
+        n >= 2 && (text[n - 1] & 0xFC00) == 0xDC00 && (text[n - 2] & 0xFC00) == 0xD800;
+    if (n > 0) text.resize(n - (pair ? 2 : 1));
     return text;
 }
 
@@ -85,8 +80,8 @@ Text rangeText(std::uint8_t form, std::uint8_t a, std::uint8_t b) {
     }
 }
 
-// One window from start-up, driven through its controls' setters and buttons exactly
-// as the Qt front end forwards a person's actions, with its expected state beside it.
+// One window from start-up, driven through its controls' setters and buttons as FormView
+// forwards a person's actions, with its expected state beside it.
 class Session {
 public:
     Session() : w(platform) { w.load(); }
@@ -107,12 +102,8 @@ public:
 
 private:
     TextBox& box(Box b) {
-        switch (b) {
-        case Box::DataIn: return w.txtDataIn;
-        case Box::SelectRange: return w.txtSelectRang;
-        case Box::SetBinary: return w.TxtBitSetBinary;
-        default: return w.TxtBitSetHex;
-        }
+        TextBox* boxes[] = {&w.txtDataIn, &w.txtSelectRang, &w.TxtBitSetBinary, &w.TxtBitSetHex};
+        return *boxes[static_cast<int>(b)];
     }
 
     // What a person's edit does: the text box takes the new text and the window hears of it.
@@ -179,7 +170,7 @@ private:
             model.ticked(platform.time);
             w.Timer1.tick();
             break;
-        default: edit(target, current + hexKey(in.next())); break; // 0, 12-15: a hex key
+        default: edit(target, current + u"0123456789ABCDEFabcdef"[in.next() % 22]); // a hex key
         }
     }
 

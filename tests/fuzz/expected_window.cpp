@@ -1,4 +1,5 @@
-// What each action must do to the window, worked out without the window.
+// What each action must do to the window, worked out without the window, and the comparison
+// of the window with it, control by control.
 #include "expected_window.h"
 
 #include <algorithm>
@@ -9,14 +10,34 @@
 namespace pelmora::fuzz {
 namespace {
 
-bool isHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+// The only messages the window may show, all titled "出错" with flags 16.
+const Text OverLength = u"不处理超过32bit的数据", NotHex = u"请正确输入16进制数",
+           BadRange = u"输入查看位范围有错";
+constexpr std::uint32_t Red = 0x0000FF, LightBlue = 0xFFC0C0, Silver = 0xC0C0C0;
+
+bool isPair(const Text& text, std::size_t i) {
+    return i + 1 < text.size() && (text[i] & 0xFC00) == 0xD800 && (text[i + 1] & 0xFC00) == 0xDC00;
+}
 
 int hexValue(char16_t c) {
     if (c >= u'0' && c <= u'9') return c - u'0';
     if (c >= u'A' && c <= u'F') return c - u'A' + 10;
     if (c >= u'a' && c <= u'f') return c - u'a' + 10;
     return -1;
+}
+
+// The `width` low bits, most significant first.
+Text binaryDigits(std::uint32_t value, int width) {
+    Text out;
+    for (int b = width - 1; b >= 0; --b) out += (value >> b) & 1 ? u'1' : u'0';
+    return out;
+}
+
+// The C library's own hexadecimal, so the expectation shares no code with the program's.
+Text hexDigits(std::uint32_t value) {
+    char digits[9];
+    const int n = std::snprintf(digits, sizeof digits, "%X", static_cast<unsigned>(value));
+    return Text(digits, digits + n);
 }
 
 // How "Select" reads one bound. Plain decimal integers are fixed; text with no digit in it
@@ -30,10 +51,9 @@ struct Bound {
 Bound readBound(const Text& part) {
     bool digit = false, plain = !part.empty();
     for (std::size_t i = 0; i < part.size(); ++i) {
-        const char16_t c = part[i];
-        if (c >= u'0' && c <= u'9')
+        if (part[i] >= u'0' && part[i] <= u'9')
             digit = true;
-        else if (!(c == u'-' && i == 0))
+        else if (!(part[i] == u'-' && i == 0))
             plain = false;
     }
     if (!digit) return {Bound::Error};
@@ -46,37 +66,28 @@ Bound readBound(const Text& part) {
     return {Bound::Number, static_cast<int>(value)};
 }
 
+std::string show(const Text& t) {
+    std::string out;
+    for (char16_t c : t.substr(0, 40)) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "\\u%04X", unsigned{c});
+        out += c >= 0x20 && c < 0x7F ? std::string(1, static_cast<char>(c)) : buf;
+    }
+    return t.size() > 40 ? out + "...(" + std::to_string(t.size()) + " units)" : out;
+}
+
+void same(const Text& got, const Text& want, const char* what, int index = -1) {
+    if (got == want) return;
+    const std::string where = index < 0 ? what : what + ("(" + std::to_string(index) + ")");
+    fail(where + ": shows \"" + show(got) + "\", expected \"" + show(want) + "\"");
+}
+
 } // namespace
 
 void fail(const std::string& what) {
     std::fprintf(stderr, "\n*** window invariant broken: %s\n", what.c_str());
     std::fflush(stderr);
     __builtin_trap();
-}
-
-bool longerThan(const Text& text, std::size_t limit) {
-    std::size_t n = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (isHigh(text[i]) && i + 1 < text.size() && isLow(text[i + 1])) ++i;
-        if (++n > limit) return true;
-    }
-    return false;
-}
-
-Text binaryDigits(std::uint32_t value, int width) {
-    Text out;
-    for (int b = width - 1; b >= 0; --b) out += (value >> b) & 1 ? u'1' : u'0';
-    return out;
-}
-
-Text hexDigits(std::uint32_t value) {
-    static constexpr char16_t digits[] = u"0123456789ABCDEF";
-    Text out;
-    do {
-        out.insert(out.begin(), digits[value & 0xF]);
-        value >>= 4;
-    } while (value != 0);
-    return out;
 }
 
 void ExpectedWindow::beginAction() {
@@ -92,34 +103,26 @@ void ExpectedWindow::edited(Box box, const Text& text) {
 }
 
 // An entry parses when it is 1 to 8 ASCII hex digits. An invalid entry of at most eight
-// characters loses its last character, one message each, until it parses or is empty:
-// so it ends cut just before its first character that is not a hex digit.
+// characters (a surrogate pair is one) loses its last character, one message each, until
+// it parses or is empty: so it ends cut just before its first character that is no digit.
 void ExpectedWindow::enterData(const Text& text) {
     Text& entry = texts_[0];
     if (text == entry) return; // no change, no event
     entry = text;
-    if (entry.empty()) return;
-    if (longerThan(entry, 8)) {
-        expected_.push_back(OverLength);
-        return;
-    }
-    std::size_t valid = 0;
+    std::size_t characters = 0, valid = 0, removed = 0;
+    for (std::size_t i = 0; i < entry.size(); i += isPair(entry, i) ? 2 : 1) ++characters;
+    if (characters > 8) return expected_.push_back(OverLength);
     while (valid < entry.size() && hexValue(entry[valid]) >= 0) ++valid;
-    std::size_t removed = 0;
-    for (std::size_t i = valid; i < entry.size(); ++i, ++removed)
-        if (isHigh(entry[i]) && i + 1 < entry.size() && isLow(entry[i + 1])) ++i;
+    for (std::size_t i = valid; i < entry.size(); i += isPair(entry, i) ? 2 : 1) ++removed;
     expected_.insert(expected_.end(), removed, NotHex);
     entry.resize(valid);
     if (entry.empty()) return;
-    std::uint32_t value = 0;
-    for (char16_t c : entry) value = value * 16 + static_cast<std::uint32_t>(hexValue(c));
-    bits_ = value;
+    bits_ = 0;
+    for (char16_t c : entry) bits_ = bits_ * 16 + static_cast<std::uint32_t>(hexValue(c));
 }
 
 bool ExpectedWindow::anyView() const {
-    for (bool b : view_)
-        if (b) return true;
-    return false;
+    return std::find(view_.begin(), view_.end(), true) != view_.end();
 }
 
 void ExpectedWindow::toggled(bool composerRow, int index) {
@@ -190,13 +193,81 @@ void ExpectedWindow::clearSetPressed() {
 
 void ExpectedWindow::composerChanged() {
     composerShown_ = true;
-    std::uint32_t value = 0;
-    for (int i = 31; i >= 0; --i)
-        value = value << 1 | (set_[static_cast<std::size_t>(i)] ? 1u : 0u);
+    composed_ = 0;
+    for (int i = 31; i >= 0; --i) composed_ = composed_ << 1 | set_[static_cast<std::size_t>(i)];
     int width = 32;
-    while (width > 1 && !((value >> (width - 1)) & 1)) --width;
-    texts_[2] = binaryDigits(value, width);
-    texts_[3] = hexDigits(value);
+    while (width > 1 && !((composed_ >> (width - 1)) & 1)) --width;
+    texts_[2] = binaryDigits(composed_, width);
+    texts_[3] = hexDigits(composed_);
+}
+
+void ExpectedWindow::check(const Main& w, const std::vector<Shown>& messages) const {
+    require(w.form().eventDepth() == 0, "a handler is still running after the action");
+    require(w.form().maxEventDepth() <= 9, "handlers nested too deep; depth",
+            w.form().maxEventDepth());
+    for (const Shown& m : messages) {
+        same(m.title, u"出错", "message title");
+        require(m.flags == 16, "message flags", m.flags);
+    }
+    if (rangeKnown_) {
+        require(messages.size() == expected_.size(), "messages, expected",
+                static_cast<int>(expected_.size()));
+        for (std::size_t i = 0; i < messages.size(); ++i)
+            same(messages[i].prompt, expected_[i], "message", static_cast<int>(i));
+    } else {
+        require(messages.size() <= 1, "more than one message for one \"Select\"");
+        if (!messages.empty()) same(messages[0].prompt, BadRange, "message");
+    }
+
+    const char* names[] = {"txtDataIn", "txtSelectRang", "TxtBitSetBinary", "TxtBitSetHex"};
+    const TextBox* boxes[] = {&w.txtDataIn, &w.txtSelectRang, &w.TxtBitSetBinary, &w.TxtBitSetHex};
+    for (std::size_t b = 0; b < 4; ++b) same(boxes[b]->text(), texts_[b], names[b]);
+
+    const DataDef& data = w.dataDef();
+    require(static_cast<std::uint32_t>(data.HighWord) == bits_ >> 16 &&
+                static_cast<std::uint32_t>(data.LowWord) == (bits_ & 0xFFFF),
+            "HighWord/LowWord do not hold the last entry that parsed");
+    for (int i = 0; i <= 31; ++i) {
+        const auto u = static_cast<std::size_t>(i);
+        const bool bit = (bits_ >> i) & 1;
+        require(data.BitArray(i) == (bit ? 1 : 0), "BitArray", i);
+        same(w.LblBitInfo(i).caption(), bit ? u"1" : u"0", "LblBitInfo", i);
+        require(w.LblBitInfo(i).backColour() == (bit ? Red : LightBlue), "LblBitInfo colour", i);
+        require(w.BitCheck(i).value() == (view_[u] ? 1 : 0), "BitCheck", i);
+
+        require(w.BitSetCheck(i).value() == (set_[u] ? 1 : 0), "BitSetCheck", i);
+        require(data.BitSetArray(i) == (set_[u] ? 1 : 0), "BitSetArray", i);
+        same(w.LblBitSetInfo(i).caption(), set_[u] ? u"1" : u"0", "LblBitSetInfo", i);
+        const std::uint32_t cell = !touched_[u] ? LightBlue : set_[u] ? Red : Silver;
+        require(w.LblBitSetInfo(i).backColour() == cell, "LblBitSetInfo colour", i);
+    }
+
+    // The field: the lowest run of ticked boxes, read from the value of the last box change.
+    Text binary = u"0B", hex = u"0H";
+    if (fieldShown_) {
+        int low = 0, width = 0;
+        while (low <= 31 && !view_[static_cast<std::size_t>(low)]) ++low;
+        while (low + width <= 31 && view_[static_cast<std::size_t>(low + width)]) ++width;
+        const auto field = static_cast<std::uint32_t>(
+            width == 0 ? 0 : (fieldBits_ >> low) & ((1ull << width) - 1));
+        binary = (width == 0 ? u"0" : binaryDigits(field, width)) + u"B";
+        hex = u"0" + hexDigits(field) + u"H";
+    }
+    same(w.LblBitSelected.caption(), binary, "LblBitSelected");
+    same(w.lblBitSelectedHex.caption(), hex, "lblBitSelectedHex");
+
+    // The hidden composer readouts change, but never show; zero leaves the binary one empty.
+    require(!w.LblBitSetBinary.visible(), "LblBitSetBinary became visible");
+    int width = 32;
+    while (width > 0 && !((composed_ >> (width - 1)) & 1)) --width;
+    same(w.LblBitSetBinary.caption(), composerShown_ ? binaryDigits(composed_, width) : u"0",
+         "LblBitSetBinary");
+    for (int k = 0; k <= 7; ++k) {
+        require(!w.LblBitSetHex(k).visible(), "LblBitSetHex became visible", k);
+        same(w.LblBitSetHex(k).caption(), hexDigits((composed_ >> (4 * k)) & 0xF), "LblBitSetHex",
+             k);
+    }
+    same(w.Label3.caption(), clock_, "Label3");
 }
 
 } // namespace pelmora::fuzz

@@ -1,8 +1,8 @@
 #pragma once
 // What the window must show after each of a person's actions, worked out here on its own,
-// without asking the window's handlers: the value of the last entry that parsed, the
-// boxes, the field readouts as of the last box change, the composer readouts and the
-// messages that should come up. It compares that with the window and traps on any
+// without asking the window's handlers or its helpers: the value of the last entry that
+// parsed, the boxes, the field readouts as of the last box change, the composer readouts and
+// the messages that should come up. It compares that with the window and traps on any
 // difference. It does not drive the window; the fuzzer does that.
 
 #include <array>
@@ -26,15 +26,6 @@ inline void require(bool ok, const char* what, int index = -1) {
 
 enum class Box { DataIn, SelectRange, SetBinary, SetHex };
 
-// The only messages the window may show, all titled "出错" with flags 16.
-inline const Text OverLength = u"不处理超过32bit的数据";
-inline const Text NotHex = u"请正确输入16进制数";
-inline const Text BadRange = u"输入查看位范围有错";
-
-// The window as it must look, kept up to date from the person's actions alone. Each
-// action method applies what the action must do; check() compares every control and the
-// messages of the action. It never reads the window's state to decide what to expect,
-// except the boxes after a range whose reading is left to the program.
 class ExpectedWindow {
 public:
     // Starts a new action: forgets the messages expected of the previous one.
@@ -53,8 +44,6 @@ public:
     void clearSetPressed();
     void ticked(const Text& time) { clock_ = time; }
 
-    const Text& text(Box box) const { return texts_[static_cast<std::size_t>(box)]; }
-
     // Compares everything with the window after one action and the messages it showed.
     void check(const Main& w, const std::vector<Shown>& messages) const;
 
@@ -72,7 +61,8 @@ private:
     std::array<bool, 32> view_{}, set_{}, touched_{};
     std::uint32_t fieldBits_ = 0; // bits_ at the last change of a selection box
     bool fieldShown_ = false;     // false while the readouts keep their design captions
-    bool composerShown_ = false;  // false until the first composer box changes
+    std::uint32_t composed_ = 0;
+    bool composerShown_ = false; // false until the first composer box changes
     Text clock_ = u"Label3";
 
     // The current action's messages: exactly these, or for a freely read range at most one.
@@ -80,11 +70,5 @@ private:
     bool rangeKnown_ = true;
     bool viewBefore_ = false; // some selection box was ticked before "Select"
 };
-
-// Texts as the window must write them.
-Text binaryDigits(std::uint32_t value, int width); // `width` low bits, most significant first
-Text hexDigits(std::uint32_t value);               // upper case, no leading zeros
-// True when `text` holds more than `limit` characters, a surrogate pair counting once.
-bool longerThan(const Text& text, std::size_t limit);
 
 } // namespace pelmora::fuzz

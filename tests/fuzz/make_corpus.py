@@ -8,10 +8,7 @@ DATA, RANG, SETBIN, SETHEX = (0 << 4, 1 << 4, 2 << 4, 3 << 4)
 
 
 def typed(text, box=DATA):
-    out = bytearray()
-    for ch in text.encode('latin-1'):
-        out += bytes([TYPE | box, ch])
-    return bytes(out)
+    return b''.join(bytes([TYPE | box, ch]) for ch in text.encode('latin-1'))
 
 
 def paste(data, box=DATA, replace=False, long_kib=None):
@@ -32,12 +29,8 @@ def bound(n):  # small bounds, -4 to 43, are stored as n + 4 (see rangeText)
     return n + 4
 
 
-SEEDS = {
-    'type-1F': typed('1F'),
-    'type-fff': typed('fff'),
-    'type-FFFFFFFF': typed('FFFFFFFF'),
-    'type-80000000': typed('80000000'),
-    'type-12345': typed('12345'),
+SEEDS = {f'type-{hex}': typed(hex) for hex in ('1F', 'fff', 'FFFFFFFF', '80000000', '12345')}
+SEEDS |= {
     'nine-digits': typed('123456789'),
     'nine-then-backspace': typed('123456789') + bytes([BACK]),
     'invalid-G-after-1': typed('1G'),

@@ -1,8 +1,5 @@
-// What the person does in the window reaches the model's setters, once, and the
-// handlers' results come back to the widgets: typing, ticking, Tab, Space, Enter, the
-// clock.
-#include <QTimer>
-
+// What the person does in the window reaches the view, once, and the handlers' results come
+// back to the widgets: typing, pasting, Tab, Space, a click, Enter, the clock, an error.
 #include <ostream>
 
 #include "qt_window_fixture.h"
@@ -10,30 +7,19 @@
 namespace pelmora::testing {
 namespace {
 
-const QColor lightBlue(192, 192, 255), red(255, 0, 0);
-
-TEST_F(QtWindowTest, FocusStartsInTheEntry) {
-    EXPECT_EQ(QApplication::focusWidget(), widget(model.txtDataIn));
-}
-
-TEST_F(QtWindowTest, TypingPaintsTheCells) {
+TEST_F(QtWindowTest, EveryKeystrokeRaisesTheChangeOnceAndPaintsTheCells) {
     QTest::keyClicks(edit(model.txtDataIn), QStringLiteral("1F"));
-    EXPECT_EQ(model.txtDataIn.text(), u"1F");
     for (int i = 0; i <= 31; ++i) {
         SCOPED_TRACE(i);
-        const bool one = i <= 4;
-        EXPECT_EQ(label(model.LblBitInfo(i))->caption(),
-                  one ? QStringLiteral("1") : QStringLiteral("0"));
-        EXPECT_EQ(label(model.LblBitInfo(i))->backColour(), one ? red : lightBlue);
+        EXPECT_EQ(label(model.LblBitInfo(i))->caption(), QChar(i <= 4 ? u'1' : u'0'));
+        EXPECT_EQ(label(model.LblBitInfo(i))->backColour(),
+                  i <= 4 ? QColor(255, 0, 0) : QColor(192, 192, 255));
     }
-}
-
-TEST_F(QtWindowTest, EveryKeystrokeRaisesTheChangeOnce) {
     int& changes = countHandlerRuns(model.txtDataIn);
     QTest::keyClicks(edit(model.txtDataIn), QStringLiteral("ABC"));
     QTest::keyClick(edit(model.txtDataIn), Qt::Key_Backspace);
     EXPECT_EQ(changes, 4);
-    EXPECT_EQ(model.txtDataIn.text(), u"AB");
+    EXPECT_EQ(model.txtDataIn.text(), u"1FAB");
 }
 
 struct RefusedRow {
@@ -44,24 +30,21 @@ struct RefusedRow {
     const char16_t* shown;   // what entry and model hold afterwards
     std::vector<int> carets; // the caret while each message is up, then at the end
 };
-// Names the row in test listings instead of dumping its bytes.
 void PrintTo(const RefusedRow& row, std::ostream* out) { *out << row.what; }
 
 class RefusedEntry : public QtWindowTest, public ::testing::WithParamInterface<RefusedRow> {};
 
 // The handler takes the last character back while the person's keystroke is still being
-// processed; the widget must end up showing the model's text. The caret stays where the
-// person left it while the text is long enough, else at the end.
+// handled by the entry; the entry must end up showing the model's text.
 TEST_P(RefusedEntry, WidgetShowsWhatTheModelKept) {
     const RefusedRow& row = GetParam();
     QLineEdit* entry = edit(model.txtDataIn);
     QTest::keyClicks(entry, QString::fromLatin1(row.before));
     entry->setCursorPosition(row.caret);
     std::vector<int> carets;
-    platform.whileShown = [&] { carets.push_back(entry->cursorPosition()); };
+    window.whileShown = [&] { carets.push_back(entry->cursorPosition()); };
     QTest::keyClicks(entry, QString::fromLatin1(row.typed));
     carets.push_back(entry->cursorPosition());
-
     EXPECT_EQ(model.txtDataIn.text(), row.shown);
     EXPECT_EQ(entry->text(), q(row.shown));
     EXPECT_EQ(carets, row.carets);
@@ -69,31 +52,29 @@ TEST_P(RefusedEntry, WidgetShowsWhatTheModelKept) {
 
 INSTANTIATE_TEST_SUITE_P(
     Typing, RefusedEntry,
-    ::testing::Values(
-        RefusedRow{"badDigitAtEnd", "12", 2, "G", u"12", {3, 2}},
-        // The last character goes, not the bad one: the shortening repeats until valid.
-        RefusedRow{"badDigitInside", "1234", 1, "G", u"1", {2, 2, 2, 2, 1}},
-        // Nine digits are refused but stay: no text box limits its length.
-        RefusedRow{"nineDigits", "12345678", 8, "9", u"123456789", {9, 9}}),
+    ::testing::Values(RefusedRow{"badDigitAtEnd", "12", 2, "G", u"12", {3, 2}},
+                      // The last character goes, not the bad one, until the rest is valid.
+                      RefusedRow{"badDigitInside", "1234", 1, "G", u"1", {2, 2, 2, 2, 1}},
+                      // Nine digits are refused but stay: no text box limits its length.
+                      RefusedRow{"nineDigits", "12345678", 8, "9", u"123456789", {9, 9}}),
     [](const auto& info) { return std::string(info.param.what); });
 
+// QLineEdit holds 32767 characters unless told otherwise.
 TEST_F(QtWindowTest, LongPasteReachesTheModelWhole) {
-    QLineEdit* entry = edit(model.TxtBitSetBinary);
-    entry->selectAll();
-    const QString pasted(40000, u'1');
-    entry->insert(pasted); // the same path as a paste
-    EXPECT_EQ(entry->text().size(), 40000);
+    edit(model.TxtBitSetBinary)->selectAll();
+    edit(model.TxtBitSetBinary)->insert(QString(40000, u'1')); // the same path as a paste
+    EXPECT_EQ(edit(model.TxtBitSetBinary)->text().size(), 40000);
     EXPECT_EQ(model.TxtBitSetBinary.text().size(), 40000u);
 }
 
-TEST_F(QtWindowTest, TabWalksTheDesignOrderWithCreatedBoxesAfterMemberZero) {
+// The focus starts in the entry; boxes follow their member 0, bit 0 first.
+TEST_F(QtWindowTest, TabWalksTheDesignOrderFromTheEntry) {
     QStringList expected{QStringLiteral("txtDataIn"), QStringLiteral("Command2")};
     for (int i = 0; i <= 31; ++i) expected << QStringLiteral("BitCheck(%1)").arg(i);
     expected << QStringLiteral("txtSelectRang") << QStringLiteral("Command3");
     for (int i = 0; i <= 31; ++i) expected << QStringLiteral("BitSetCheck(%1)").arg(i);
     expected << QStringLiteral("TxtBitSetBinary") << QStringLiteral("TxtBitSetHex")
              << QStringLiteral("CmdClrSet") << QStringLiteral("txtDataIn");
-
     QStringList walked{QApplication::focusWidget()->objectName()};
     for (qsizetype n = 1; n < expected.size(); ++n) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -102,64 +83,63 @@ TEST_F(QtWindowTest, TabWalksTheDesignOrderWithCreatedBoxesAfterMemberZero) {
     EXPECT_EQ(walked, expected);
 }
 
-TEST_F(QtWindowTest, SpaceTicksAndUnticksABoxRunningTheHandlerOnceEach) {
+// Space and a click anywhere in the small square tick and untick, once each.
+TEST_F(QtWindowTest, SpaceAndClicksTickAndUntickABoxOnceEach) {
     for (CheckBox* box : {&model.BitCheck(0), &model.BitCheck(31), &model.BitSetCheck(1)}) {
         SCOPED_TRACE(box->name() + std::to_string(box->index()));
         int& clicks = countHandlerRuns(*box);
         QCheckBox* widgetBox = check(*box);
         widgetBox->setFocus();
-        QTest::keyClick(widgetBox, Qt::Key_Space);
-        EXPECT_EQ(clicks, 1);
-        EXPECT_EQ(box->value(), 1);
-        EXPECT_TRUE(widgetBox->isChecked());
-        QTest::keyClick(widgetBox, Qt::Key_Space);
-        EXPECT_EQ(clicks, 2);
-        EXPECT_EQ(box->value(), 0);
-        EXPECT_FALSE(widgetBox->isChecked());
+        for (const int ticked : {1, 0, 1, 0}) {
+            if (clicks < 2)
+                QTest::keyClick(widgetBox, Qt::Key_Space);
+            else
+                QTest::mouseClick(widgetBox, Qt::LeftButton, {}, QPoint(1, 1));
+            EXPECT_EQ(box->value(), ticked);
+            EXPECT_EQ(widgetBox->isChecked(), ticked == 1);
+        }
+        EXPECT_EQ(clicks, 4);
     }
 }
 
-TEST_F(QtWindowTest, ClickingBoxesComposesTheValue) {
-    QTest::mouseClick(check(model.BitSetCheck(4)), Qt::LeftButton);
-    QTest::mouseClick(check(model.BitSetCheck(0)), Qt::LeftButton);
-    EXPECT_EQ(edit(model.TxtBitSetHex)->text(), QStringLiteral("11"));
-    EXPECT_EQ(edit(model.TxtBitSetBinary)->text(), QStringLiteral("10001"));
-    EXPECT_EQ(label(model.LblBitSetInfo(4))->backColour(), red);
+struct EnterRow {
+    const char* what;
+    const char* focus; // the widget Enter is pressed on
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* pressed; // the button it presses, or none
+};
+void PrintTo(const EnterRow& row, std::ostream* out) { *out << row.what; }
 
-    QTest::mouseClick(button(model.CmdClrSet), Qt::LeftButton);
-    EXPECT_FALSE(check(model.BitSetCheck(4))->isChecked());
-    EXPECT_EQ(model.BitSetCheck(4).value(), 0);
-    EXPECT_EQ(edit(model.TxtBitSetHex)->text(), QStringLiteral("0"));
-}
+class EnterKey : public QtWindowTest, public ::testing::WithParamInterface<EnterRow> {};
 
-TEST_F(QtWindowTest, EnterInTheRangeBoxPressesSelect) {
-    QLineEdit* range = edit(model.txtSelectRang);
-    range->setFocus();
-    QTest::keyClicks(range, QStringLiteral("0,3"));
-    QTest::keyClick(range, Qt::Key_Return);
-    for (int i = 0; i <= 5; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(model.BitCheck(i).value(), i <= 3 ? 1 : 0);
-        EXPECT_EQ(check(model.BitCheck(i))->isChecked(), i <= 3);
-    }
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(QtWindowTest, EnterOnABoxPressesSelectButOnAFocusedButtonThatButton) {
+TEST_P(EnterKey, PressesTheButtonTheViewNames) {
+    const EnterRow& row = GetParam();
     int& selects = countHandlerRuns(model.Command2);
     int& clears = countHandlerRuns(model.Command3);
-    QTest::keyClick(check(model.BitCheck(2)), Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(selects, 1);
-    button(model.Command3)->setFocus();
-    QTest::keyClick(button(model.Command3), Qt::Key_Return);
-    EXPECT_EQ(clears, 1);
-    EXPECT_EQ(selects, 1);
+    QWidget* focus = window.findChild<QWidget*>(QString::fromLatin1(row.focus));
+    focus->setFocus();
+    QTest::keyClick(focus, row.key, row.modifiers);
+    const std::string pressed = selects ? "Command2" : clears ? "Command3" : "";
+    EXPECT_EQ(pressed, row.pressed);
+    EXPECT_LE(selects + clears, 1);
 }
 
-// The clock's rhythm is read off the view's timer, which no load on the machine can
-// disturb; what a tick writes is then waited for, the timer hurried along meanwhile.
+INSTANTIATE_TEST_SUITE_P(
+    Keys, EnterKey,
+    ::testing::Values(EnterRow{"range", "txtSelectRang", Qt::Key_Return, {}, "Command2"},
+                      EnterRow{"keypadOnABox", "BitCheck(2)", Qt::Key_Enter, Qt::KeypadModifier,
+                               "Command2"},
+                      EnterRow{"focusedButton", "Command3", Qt::Key_Return, {}, "Command3"},
+                      EnterRow{"shift", "txtDataIn", Qt::Key_Return, Qt::ShiftModifier, ""},
+                      EnterRow{"control", "txtDataIn", Qt::Key_Return, Qt::ControlModifier, ""},
+                      EnterRow{"alt", "BitCheck(2)", Qt::Key_Enter, Qt::AltModifier, ""}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+// The clock's rhythm is read off its timer, which no load on the machine can disturb; what
+// a tick writes is then waited for, the timer hurried along meanwhile.
 TEST_F(QtWindowTest, ClockTicksIntoLabel3EveryHalfSecond) {
-    const QList<QTimer*> clocks = window->view().findChildren<QTimer*>();
+    const QList<QTimer*> clocks = window.findChildren<QTimer*>(Qt::FindDirectChildrenOnly);
     ASSERT_EQ(clocks.size(), 1);
     EXPECT_EQ(clocks[0]->interval(), 500);
     EXPECT_TRUE(clocks[0]->isActive());
@@ -168,35 +148,17 @@ TEST_F(QtWindowTest, ClockTicksIntoLabel3EveryHalfSecond) {
         QTest::qWaitFor([&] { return label(model.Label3)->caption() == "14:05:09"; }, 30000));
 }
 
-TEST_F(QtWindowTest, TicksWaitWhileAHandlerShowsAMessage) {
-    auto* clock = window->view().findChild<QTimer*>();
-    ASSERT_NE(clock, nullptr);
-    clock->setInterval(10); // a faster clock, the same rule
-    int ticks = 0;
-    const auto counting = QObject::connect(clock, &QTimer::timeout, [&ticks] { ++ticks; });
-    model.Label3.setCaption(u"before");
-    platform.whileShown = [&] {
-        // The box stays up until the clock has ticked twice.
-        ticks = 0;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }, 30000));
-    };
-    QTest::keyClicks(edit(model.txtDataIn), QStringLiteral("X"));
-    QObject::disconnect(counting);
-    EXPECT_EQ(label(model.Label3)->caption(), QStringLiteral("before"));
-    EXPECT_EQ(model.form().maxEventDepth(), 2); // the retry ran inside the change, no tick
-}
-
-// Reported in a stop box titled with the caption, then the program ends with exit code 1,
-// as after an untrapped run-time error.
+// Reported in a stop box titled with the caption, then the event loop ends with exit code
+// 1, as after an untrapped run-time error.
 TEST_F(QtWindowTest, AnErrorEscapingAHandlerIsReportedThenEndsTheProgram) {
     model.BitCheck(6).setHandler(
         [](std::int16_t) { throw RuntimeError(ErrorCode::Overflow, "overflow in handler"); });
     EXPECT_EQ(
         exitCodeAfter([this] { QTest::mouseClick(check(model.BitCheck(6)), Qt::LeftButton); }), 1);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].prompt, u"overflow in handler");
-    EXPECT_EQ(platform.messages[0].title, u"Pelmoria");
-    EXPECT_EQ(platform.messages[0].flags, message_box::Critical);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].prompt, u"overflow in handler");
+    EXPECT_EQ(window.messages[0].title, u"Pelmoria");
+    EXPECT_EQ(window.messages[0].icon, view::MessageIcon::Stop);
     EXPECT_TRUE(check(model.BitCheck(6))->isChecked()); // the value was set before
 }
 

@@ -22,27 +22,23 @@ namespace {
 
 struct Scene {
     const char* name;
-    std::function<void(Main&, QtMainWindow&)> act; // what the person does first
+    std::function<void(ShownWindow&)> act; // what the person does first
 };
 void PrintTo(const Scene& scene, std::ostream* out) { *out << scene.name; }
-
-QWidget* widgetOf(QtMainWindow& window, const Control& control) {
-    return window.view().widgetFor(control);
-}
 
 void clickCentre(QWidget* widget) {
     QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
 }
 
 const Scene scenes[] = {
-    {"start-up", [](Main&, QtMainWindow&) {}},
+    {"start-up", [](ShownWindow&) {}},
     // The typical road: a value, a field of it, and a composed bit.
     {"1F-select-0,3-composer-5",
-     [](Main& m, QtMainWindow& w) {
-         QTest::keyClicks(widgetOf(w, m.txtDataIn), QStringLiteral("1F"));
-         QTest::keyClicks(widgetOf(w, m.txtSelectRang), QStringLiteral("0,3"));
-         clickCentre(widgetOf(w, m.Command2));
-         clickCentre(widgetOf(w, m.BitSetCheck(5)));
+     [](ShownWindow& w) {
+         QTest::keyClicks(w.widget(w.model.txtDataIn), QStringLiteral("1F"));
+         QTest::keyClicks(w.widget(w.model.txtSelectRang), QStringLiteral("0,3"));
+         clickCentre(w.widget(w.model.Command2));
+         clickCentre(w.widget(w.model.BitSetCheck(5)));
      }},
 };
 
@@ -93,8 +89,8 @@ protected:
 };
 
 TEST_P(Pictures, ClientAreaMatchesItsReference) {
-    GetParam().act(model, *window);
-    QWidget& client = window->client();
+    GetParam().act(*this);
+    QWidget& client = window;
     const QImage actual = client.grab().toImage().convertToFormat(QImage::Format_RGB32);
 
     const QString base = QStringLiteral(PELMORA_PICTURES_DIR "/%1@%2x")

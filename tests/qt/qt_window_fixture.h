@@ -1,8 +1,9 @@
 #pragma once
-// The program's window in a test or benchmark: loaded, drawn by the Qt view and shown, on
-// a headless platform that records message boxes instead of blocking on them. Helpers find
-// the widget of a control, count how often a control's event reaches its handler, and run
-// the event loop until the program ends.
+// The program's window in a test or benchmark: loaded, drawn by QtWindow and shown, with
+// nobody at it. Message boxes are recorded and return at once, as if OK was pressed (after
+// `whileShown`), and the clock reads 14:05:09; everything else is the real front end.
+// Helpers find the widget of a control, count how often a control's event reaches its
+// handler, and run the event loop until the program ends.
 
 #include <gtest/gtest.h>
 
@@ -15,40 +16,60 @@
 
 #include <functional>
 #include <memory>
-#include <string>
+#include <optional>
 #include <vector>
 
 #include "app/main_window.h"
 #include "frontends/qt/qt_label_widget.h"
-#include "frontends/qt/qt_main_window.h"
 #include "frontends/qt/qt_text.h"
-#include "headless_platform.h"
+#include "frontends/qt/qt_window.h"
 
 namespace pelmora::testing {
+
+class UnattendedWindow final : public QtWindow {
+public:
+    struct Message {
+        Text prompt;
+        view::MessageIcon icon;
+        Text title;
+    };
+    void messageBox(const Text& prompt, view::MessageIcon icon, const Text& title) override {
+        if (recording) messages.push_back({prompt, icon, title});
+        if (whileShown) whileShown();
+    }
+    view::LocalTime localTime() override { return {14, 5, 9}; }
+
+    bool recording = true; // benchmarks only let them pass
+    std::vector<Message> messages;
+    std::function<void()> whileShown; // runs as if the box were up
+};
 
 // The window as main() builds it, shown and active. It does not fail anything itself:
 // `shown` says whether the window came up within the deadline.
 struct ShownWindow {
     enum class Clock { Running, Stopped };
-    explicit ShownWindow(Clock clock = Clock::Running) : model(platform) {
-        model.load();
+    explicit ShownWindow(Clock clock = Clock::Running) {
+        window.view().load(model.form(), [this] { model.load(); });
         // A stopped clock keeps "Label3" however long the set-up takes.
         if (clock == Clock::Stopped) model.Timer1.setEnabled(false);
-        window = std::make_unique<QtMainWindow>(model.form(), platform);
-        window->show();
-        window->activateWindow();
-        shown = QTest::qWaitForWindowActive(window.get());
+        window.view().show();
+        window.show();
+        window.activateWindow();
+        shown = QTest::qWaitForWindowActive(&window);
     }
 
-    QWidget* widget(const Control& control) const { return window->view().widgetFor(control); }
-    QtLabelWidget* label(const Control& c) const { return dynamic_cast<QtLabelWidget*>(widget(c)); }
-    QLineEdit* edit(const Control& c) const { return dynamic_cast<QLineEdit*>(widget(c)); }
-    QCheckBox* check(const Control& c) const { return dynamic_cast<QCheckBox*>(widget(c)); }
-    QPushButton* button(const Control& c) const { return dynamic_cast<QPushButton*>(widget(c)); }
+    QWidget* widget(const Control& c) { return window.widget(window.view().widgetOf(c)); }
+    QtLabelWidget* label(const Control& c) { return dynamic_cast<QtLabelWidget*>(widget(c)); }
+    QLineEdit* edit(const Control& c) { return dynamic_cast<QLineEdit*>(widget(c)); }
+    QCheckBox* check(const Control& c) { return dynamic_cast<QCheckBox*>(widget(c)); }
+    QPushButton* button(const Control& c) { return dynamic_cast<QPushButton*>(widget(c)); }
 
-    HeadlessPlatform platform;
-    Main model;
-    std::unique_ptr<QtMainWindow> window;
+private:
+    std::optional<Main> model_; // made before the window and gone after it, as in main()
+
+public:
+    UnattendedWindow window;
+    Main& model = model_.emplace(window.view());
     bool shown = false;
 };
 

@@ -2,12 +2,12 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <optional>
 
 #include "app/main_window.h"
 #include "frontends/qt/qt_application.h"
 #include "frontends/qt/qt_fonts.h"
-#include "frontends/qt/qt_main_window.h"
-#include "frontends/qt/qt_platform.h"
+#include "frontends/qt/qt_window.h"
 
 int main(int argc, char** argv) {
     // Without any display Qt would abort with a page about platform plugins; say it plainly.
@@ -20,21 +20,22 @@ int main(int argc, char** argv) {
     }
     // The font configuration loads beside the display connection rather than after it.
     std::jthread fontWarmUp = pelmora::warmUpFontsQt();
-    // The program takes no options: Qt sees the program name only, never the rest of
-    // the command line.
+    // The program takes no options: Qt sees the program name, never the rest of the line.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
     pelmora::configureApplicationQt(app);
 
-    pelmora::QtPlatform platform;
-    pelmora::Main model(platform);
+    // The model is made before the window and goes after it, since the window's view lets
+    // go of the model's form when it ends.
+    std::optional<pelmora::Main> model;
+    pelmora::QtWindow window;
+    model.emplace(window.view());
     // The load event runs before any window exists; an error there ends the program.
-    if (!pelmora::view::ViewPolicy(model.form(), platform, {}).runOrReport([&] { model.load(); }))
+    if (!window.view().load(model->form(), [&] { model->load(); }))
         return pelmora::view::FailureExitCode;
 
     if (fontWarmUp.joinable()) fontWarmUp.join();
-    pelmora::QtMainWindow window(model.form(), platform);
-    platform.setOwner(&window);
+    window.view().show();
     window.show();
     return QApplication::exec();
 }

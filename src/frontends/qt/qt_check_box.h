@@ -1,10 +1,9 @@
 #pragma once
-// QtCheckBox is a check box without a caption, as small as the design draws it (13 or
-// 17 pixels square). Qt's own check box puts its focus frame around the caption, which
-// is absent here, so this one fills its square with its back colour, draws the style's
-// indicator a little inset and a dotted focus rectangle around it, and answers clicks
-// anywhere in its square. Keyboard and mouse behave as for any QCheckBox: Space or a
-// click toggles it and emits clicked().
+// QtCheckBox is a check box without a caption, as small as the design draws it (13 or 17
+// pixels square). Qt's own puts its focus frame around the absent caption; this one fills
+// its square with its back colour, draws the style's indicator a little inset with a dotted
+// focus rectangle around it, and answers clicks anywhere in the square. Space or a click
+// toggles it and emits clicked(), as for any QCheckBox.
 
 #include <QCheckBox>
 
@@ -16,18 +15,14 @@ class QtCheckBox final : public QCheckBox {
 public:
     explicit QtCheckBox(QWidget* parent);
 
-    // Where the indicator is drawn, inside the widget.
-    QRect indicatorRect() const;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
 };
 
-// The accessibility factory for QtCheckBoxes (for QAccessible::installFactory): their
-// "Toggle" action clicks the box, as Space does. Qt's own answers it with toggle(), which
-// emits toggled() but not clicked(), so the box would tick while the window, which follows
-// clicked() alone, went on showing the old value. Null for any other object.
+// The accessibility factory for QtCheckBoxes (QAccessible::installFactory), null for any
+// other object: their "Toggle" clicks the box, as Space does. Qt's own calls toggle(),
+// which emits no clicked(), so the box would tick unseen by the view.
 QAccessibleInterface* accessibleCheckBoxQt(const QString& className, QObject* object);
 
 } // namespace pelmora

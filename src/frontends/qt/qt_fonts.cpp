@@ -7,18 +7,16 @@
 #include <system_error>
 
 #include "frontends/qt/qt_text.h"
-#include "view/layout.h"
 #include "view/look.h"
 
 namespace pelmora {
 namespace {
 
-// The design face if installed, else its first installed substitute. Naming an installed
-// face saves Qt a fontconfig fallback search per font at start-up; characters the face
-// lacks (Chinese in a Latin face) still come from the fallback that Qt's font merging
-// finds, the CJK face installed with the program.
-// (The list of installed families, rather than hasFamily(), which resolves aliases of a
-// missing face through fontconfig at some cost. Qt keeps substitutes in lower case.)
+// The design face if installed, else its first installed substitute: an installed face
+// saves Qt a fontconfig fallback search per font at start-up, and characters it lacks
+// still come from the CJK face Qt's font merging finds. (The installed families rather
+// than hasFamily(), which resolves a missing face's aliases through fontconfig at some
+// cost. Qt keeps substitutes in lower case.)
 QString installedFace(const QString& face, const QStringList& installed) {
     const auto find = [&](const QString& name) {
         for (const QString& family : installed)
@@ -42,24 +40,22 @@ void installFontSubstitutionsQt() {
     }
 }
 
-QFont QtFontBook::font(const Font& font) {
+QFont QtFontBook::font(const Font& font, int pixelHeight) {
     for (const auto& [design, qfont] : fonts_)
-        if (design == font) return qfont;
+        if (design == std::pair(font, pixelHeight)) return qfont;
 
     if (installed_.isEmpty()) installed_ = QFontDatabase::families();
     const QString face = installedFace(toQString(font.face), installed_);
     QFont qfont(face);
-    qfont.setPixelSize(view::fontPixelHeight(font.points)); // device-independent pixels
+    qfont.setPixelSize(pixelHeight); // device-independent pixels
     qfont.setWeight(font.bold ? QFont::Bold : QFont::Normal);
     qfont.setItalic(font.italic);
-    // Text in a GB2312 font is GB2312 text, and the Chinese faces it maps to hold every
-    // GB2312 character: nothing is ever drawn from a fallback face. Without font merging
-    // Qt loads such a face once rather than once per script (it keeps one engine per
-    // script for faces fontconfig does not list as Latin): two engines fewer for the
-    // headings, a tenth of the first paint. The glyphs drawn are the same.
+    // Text in a GB2312 font is GB2312 text, all of it in the Chinese faces it maps to, so
+    // no fallback face is needed. Without font merging Qt loads such a face once rather
+    // than once per script: two engines fewer for the headings, a tenth of the first paint.
     if (font.charset == fonts::GB2312 && view::coversGb2312(toText(face)))
         qfont.setStyleStrategy(QFont::NoFontMerging);
-    fonts_.emplace_back(font, qfont);
+    fonts_.emplace_back(std::pair(font, pixelHeight), qfont);
     return fonts_.back().second;
 }
 

@@ -10,7 +10,9 @@
 
 namespace pelmora {
 
-QtLabelWidget::QtLabelWidget(QWidget* parent) : QWidget(parent) {
+QtLabelWidget::QtLabelWidget(QWidget* parent, Qt::Alignment horizontal,
+                             std::optional<QColor> border)
+    : QWidget(parent), alignment_(horizontal), border_(border) {
     // The paint event covers every pixel, so Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -37,23 +39,12 @@ void QtLabelWidget::setColours(const QColor& fore, const QColor& back) {
     update();
 }
 
-void QtLabelWidget::setBorder(const QColor& colour) {
-    border_ = true;
-    borderColour_ = colour;
-    update();
-}
-
-void QtLabelWidget::setAlignment(Qt::Alignment horizontal) {
-    alignment_ = horizontal & Qt::AlignHorizontal_Mask;
-    update();
-}
-
 void QtLabelWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), back_);
     QRect textRect = rect();
     if (border_) {
-        painter.setPen(borderColour_);
+        painter.setPen(*border_);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
         textRect.adjust(1, 1, -1, -1);
     }
@@ -66,10 +57,9 @@ void QtLabelWidget::paintEvent(QPaintEvent*) {
 
 namespace {
 
-// Static text named by its accessible name (or, without one, by its caption) and
-// valued by its caption, so a screen reader says "比特查看 第3位 数值" and then "1".
-// The caption is also offered as read-only text: Linux's accessibility bridge passes on
-// text, not a label's value.
+// Static text named by its accessible name (else its caption) and valued by its caption,
+// so a screen reader says "比特查看 第3位 数值", then "1"; the caption is also read-only
+// text, since Linux's accessibility bridge passes on text, not a label's value.
 class AccessibleLabel final : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit AccessibleLabel(QtLabelWidget* label)

@@ -10,7 +10,6 @@
 namespace pelmora {
 
 inline QString toQString(const Text& text) { return QString::fromStdU16String(text); }
-
 inline Text toText(const QString& text) { return text.toStdU16String(); }
 
 } // namespace pelmora

@@ -10,24 +10,48 @@ const fs = require('fs');
 const vm = require('vm');
 
 const [template, script, out] = process.argv.slice(2);
-const client = { html: '', style: [], children: [], inert: false,
-                 addEventListener() {}, replaceChildren() {},
-                 insertAdjacentHTML(where, html) { this.html += html; } };
-client.style.setProperty = function (name, value) { this.push(name + ':' + value); };
-const other = { addEventListener() {}, replaceChildren() {}, style: { setProperty() {} } };
+// An element keeps what it is given and writes itself out as HTML.
+class Element {
+  constructor(tag) {
+    Object.assign(this, { tag, tagName: tag.toUpperCase(), attributes: new Map(),
+                          css: new Map(), children: [], textContent: '' });
+    this.style = { setProperty: (name, value) =>
+      value ? this.css.set(name, value) : this.css.delete(name) };
+  }
+  setAttribute(name, value) { this.attributes.set(name, value); }
+  set value(value) { this.setAttribute('value', value); }
+  set checked(on) { this.attributes[on ? 'set' : 'delete']('checked', ''); }
+  appendChild(child) { this.children.push(child); return child; }
+  replaceChildren() { this.children = []; }
+  setSelectionRange() {}
+  addEventListener() {}
+  html() {
+    if (this.css.size) this.setAttribute('style', [...this.css].map((d) => d.join(':')).join(';'));
+    const open = '<' + this.tag + [...this.attributes].map(([name, value]) =>
+      ' ' + name + (value && '="' + escape(value) + '"')).join('') + '>';
+    if (this.tag === 'input') return open;
+    return open + this.children.map((child) => child.html()).join('') +
+           escape(this.textContent) + '</' + this.tag + '>';
+  }
+}
+const client = new Element('div');
+client.setAttribute('id', 'client');
 const document = {
   title: '',
   fonts: { forEach() {} },
-  getElementById(id) { return id === 'client' ? client : other; },
+  addEventListener() {},
+  createElement: (tag) => new Element(tag),
+  getElementById: (id) => id === 'client' ? client : new Element('div'),
 };
 // What the program asks for in a later frame (the first focus) does not change the markup.
-const soon = (f) => { if (!client.html) f(); };
+const soon = (f) => { if (!client.children.length) f(); };
 const context = { document, console, atob, TextDecoder, requestAnimationFrame: soon,
                   setTimeout: soon, setInterval() {}, clearInterval() {} };
 context.window = context.self = context;
 vm.createContext(context);
 vm.runInContext(fs.readFileSync(script, 'utf8'), context);
-if (!client.html) throw new Error('the program made no elements at start');
+if (!client.children.length) throw new Error('the program made no elements at start');
+client.setAttribute('inert', ''); // until the script takes it over
 
 const escape = (s) => s.replace(/&/g, '&amp;').replace(/"/g, '&quot;').replace(/</g, '&lt;');
 const html = fs.readFileSync(template, 'utf8');
@@ -35,6 +59,5 @@ for (const place of ['<title>Pelmora</title>', '<div id="client"></div>'])
   if (!html.includes(place)) throw new Error(template + ' has no ' + place);
 const page = html
   .replace('<title>Pelmora</title>', '<title>' + escape(document.title) + '</title>')
-  .replace('<div id="client"></div>', '<div id="client" inert style="' +
-           escape(client.style.join(';')) + '">' + client.html + '</div>');
+  .replace('<div id="client"></div>', client.html());
 fs.writeFileSync(out, page);

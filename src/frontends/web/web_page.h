@@ -1,55 +1,52 @@
 #pragma once
-// The page's side of the web front end, implemented in web_page.js: elements made and
-// styled by number, the person's actions and the clocks' ticks queued as events, a modal
-// message box, the time of day and the live region. Two calls wait (Asyncify): the next
-// event and the message box. The page decides nothing; it carries out what it is told.
+// The page's side of the web front end, implemented in web_page.js: elements made by
+// number and given attributes, styles, texts and ticks; the person's actions and the
+// clocks' ticks queued as events; a modal message box, the time of day and the live region.
+// Two calls wait (Asyncify): the next event and the message box. The page decides nothing.
+// None throws: so declared, a call needs no landing pad, which with emscripten's exceptions
+// would make it a round trip through JavaScript. Texts are UTF-16; a call that copies one
+// out copies up to `capacity` units and returns its full length.
 
 #include <cstddef>
 
 namespace pelmora::web {
-// Edit: a text box's new text. Click: a button or a check box. Tick: timer number
-// `element` is due. Enter: pressed where `element` has the focus, the modifiers held as the
-// value (Shift 1, Ctrl 2, Alt 4). Announce: the turn that asked for one is over.
-enum class PageEvent { Edit = 1, Click = 2, Tick = 3, Enter = 4, Announce = 5 };
+// Edit: a text box's new text. Click: on `element`. Tick: clock `element` is due. Enter:
+// where `element` has the focus, the modifiers held as the value (Shift 1, Ctrl 2, Alt 4).
+// TurnOver: the turn that asked for it is over.
+enum class PageEvent { Edit = 1, Click = 2, Tick = 3, Enter = 4, TurnOver = 5 };
 } // namespace pelmora::web
 
-// None of them throws: declared so, a call needs no exception landing pad, which with
-// emscripten's exceptions would make it a round trip through JavaScript.
 extern "C" {
-
 void pelmora_title(const char16_t* title, std::size_t length) noexcept;
-// Element 0 is the client area. pelmora_add appends the elements of `html` to it, which
-// get the numbers `elements` in their order; pelmora_style adds declarations to an
-// element's inline style.
-void pelmora_add(const char* html, const int* elements, std::size_t count) noexcept;
-void pelmora_style(int element, const char* style) noexcept;
-void pelmora_text(int element, const char16_t* text, std::size_t length) noexcept;
-void pelmora_checked(int element, int checked) noexcept;
+// Appends element `element` to the client area, element 0: a block of text, an entry, a
+// check box or a button, as view::WidgetKind counts them.
+void pelmora_make(int element, int kind) noexcept;
+void pelmora_attribute(int element, const char* name, const char16_t* value,
+                       std::size_t length) noexcept;
+// Sets the declarations in `css`, each % in it replaced by the next of `numbers` and each #%
+// by the next as a colour (0xRRGGBB); a declaration with no value is removed.
+void pelmora_style(int element, const char* css, const int* numbers) noexcept;
+// An entry's text with its caret at `caret`, or any other element's text.
+void pelmora_text(int element, const char16_t* text, std::size_t length, int caret) noexcept;
 int pelmora_caret(int element) noexcept;
-// Copies up to `capacity` units of a text box's text and returns the text's full length.
-std::size_t pelmora_value(int element, char16_t* out, std::size_t capacity) noexcept;
-void pelmora_set_caret(int element, int caret) noexcept;
-// Moves the element behind the client's others: called in tab order, it makes the page's
-// order of focus the given one.
-void pelmora_append(int element) noexcept;
+void pelmora_checked(int element, bool checked) noexcept;
+// Puts these elements first, in this order: the page's order of focus.
+void pelmora_order(const int* elements, std::size_t count) noexcept;
 void pelmora_focus(int element) noexcept;
-void pelmora_clock(int timer, int interval, int running) noexcept;
-
-// Waits for the next event and returns its kind (pelmora::web::PageEvent); its element,
-// value and text follow from the three calls after it.
-int pelmora_next_event(void) noexcept;
-int pelmora_event_element(void) noexcept;
-int pelmora_event_value(void) noexcept;
-// Copies up to `capacity` units of the event's text and returns the text's full length.
+void pelmora_clock(int clock, int interval, bool running) noexcept;
+// Waits for the next event and returns its kind; its element, value and text follow.
+int pelmora_next_event() noexcept;
+int pelmora_event_element() noexcept;
+int pelmora_event_value() noexcept;
 std::size_t pelmora_event_text(char16_t* out, std::size_t capacity) noexcept;
-
-// Shows the modal box and waits for OK.
-void pelmora_message_box(const char16_t* prompt, std::size_t promptLength, int flags,
+// The hour, minute and second into `clock`; the locale's time pattern in Windows' notation,
+// its morning word and its afternoon word, one a line, into `out`.
+std::size_t pelmora_local_time(int* clock, char16_t* out, std::size_t capacity) noexcept;
+// Shows the modal box with `icon`, a view::MessageIcon, and waits for OK.
+void pelmora_message_box(const char16_t* prompt, std::size_t promptLength, int icon,
                          const char16_t* title, std::size_t titleLength) noexcept;
-std::size_t pelmora_time_of_day(char16_t* out, std::size_t capacity) noexcept;
 void pelmora_announce(const char16_t* text, std::size_t length) noexcept;
-// Queues an Announce event for when the current turn of the page's event loop is over.
-void pelmora_after_turn(void) noexcept;
+void pelmora_after_turn() noexcept; // a TurnOver event once the page's turn is over
 // From now on no event comes: the clocks stop and the page takes no more actions.
 void pelmora_end(int code) noexcept;
 }

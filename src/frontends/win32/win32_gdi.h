@@ -1,7 +1,7 @@
 #pragma once
-// GDI objects for the window: the design's colours as COLORREFs, one solid brush per
-// colour and one font per distinct design font at the window's DPI. The caches own their
-// handles and delete them when cleared or destroyed; they create nothing until asked.
+// GDI objects for the window: one solid brush per colour and one font per design font and
+// pixel height. The cache owns their handles and deletes them when it goes; it creates
+// nothing until asked. The fonts' faces are found here, from the view's substitutes.
 
 #include <windows.h>
 
@@ -10,48 +10,40 @@
 #include <type_traits>
 #include <vector>
 
-#include "toolkit/colour.h"
 #include "toolkit/font.h"
+#include "view/front_end.h"
 
 namespace pelmora::win32 {
 
 struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const {
-        if (object) DeleteObject(object);
-    }
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
 template <class Handle>
 using GdiHandle = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
 
-// A design colour as GDI draws it: 0xBBGGRR is already a COLORREF, 0x800000NN is the
-// current value of system colour NN.
-COLORREF toColorRef(Colour colour);
+inline COLORREF toColorRef(view::Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
-class BrushCache {
+// Brushes and fonts, kept while the cache lives; callers must not delete them. Fonts for
+// another DPI stay too: a window moved back to its first monitor takes them again.
+class GdiCache {
 public:
-    // A solid brush of `colour`, kept until clear(); the caller must not delete it.
+    // A solid brush of `colour`.
     HBRUSH brush(COLORREF colour);
-    // After a system colour change the same design colour may need another brush.
-    void clear() { brushes_.clear(); }
-
-private:
-    std::map<COLORREF, GdiHandle<HBRUSH>> brushes_;
-};
-
-class FontCache {
-public:
-    // The font for `font` at the current DPI, created on first use.
-    HFONT font(const Font& font);
-    // Drops every font; the next font() creates them for `dpi`.
-    void setDpi(int dpi);
-    int dpi() const { return dpi_; }
+    // The font for `font` with characters `pixelHeight` high. A face the system has is used
+    // as it is: Windows links its faces to a Chinese one for the captions' Chinese
+    // characters. A face it lacks has no links either (Wine outside a Chinese set-up), so
+    // the font is asked for in GB2312: in the view's first substitute the system has, where
+    // that face holds all of GB2312 itself (coversGb2312); else in whatever GB2312 face
+    // GDI's mapper finds, since a Western face without links would draw boxes.
+    HFONT font(const Font& font, int pixelHeight);
 
 private:
     struct Entry {
         Font font;
+        int pixelHeight;
         GdiHandle<HFONT> handle;
     };
-    int dpi_ = 96;
+    std::map<COLORREF, GdiHandle<HBRUSH>> brushes_;
     std::vector<Entry> fonts_;
 };
 

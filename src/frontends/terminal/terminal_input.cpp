@@ -1,0 +1,217 @@
+// How TerminalFrontEnd reads the person: keys, pastes and clicks from ncurses, turned into the
+// view's actions; the clocks that tick between them; the message box's own loop; the time.
+#include <langinfo.h>
+
+#include <algorithm>
+#include <climits>
+#include <ctime>
+#include <exception>
+
+#include "frontends/terminal/terminal_front_end.h"
+#include "frontends/terminal/terminal_text.h"
+#include "toolkit/convert.h"
+
+namespace pelmora {
+namespace {
+
+constexpr int NoKey = INT_MIN, CtrlA = 1, CtrlC = 3, CtrlQ = 17, Escape = 27, Delete = 127;
+
+// The next key within `ms` milliseconds (-1: however long): a character, a key's code
+// negated (-KEY_LEFT), or NoKey.
+int nextKey(int ms) {
+    timeout(ms);
+    wint_t key = 0;
+    const int status = get_wch(&key);
+    return status == ERR            ? NoKey
+           : status == KEY_CODE_YES ? -static_cast<int>(key)
+                                    : static_cast<int>(key);
+}
+
+bool isEnter(int key) { return key == L'\r' || key == L'\n' || key == -KEY_ENTER; }
+
+// The cell where the left button went down, from the rest of an SGR mouse report
+// ("0;12;5M": button, column and row from 1, M pressed or m released); {-1, -1} for any
+// other report. Read here rather than by ncurses, which merges reports that come together.
+std::pair<int, int> pressedCell() {
+    int field[3] = {0, 0, 0}, n = 0, key;
+    while ((key = nextKey(100)) == L';' ? ++n < 3 : key >= L'0' && key <= L'9')
+        if (key != L';') field[n] = field[n] * 10 + (key - L'0');
+    return key == L'M' && n == 2 && field[0] == 0 ? std::pair{field[2] - 1, field[1] - 1}
+                                                  : std::pair{-1, -1};
+}
+
+bool inside(view::PixelRect r, std::pair<int, int> cell) {
+    return cell.first >= r.y && cell.first < r.y + r.height && cell.second >= r.x &&
+           cell.second < r.x + r.width;
+}
+
+} // namespace
+
+int TerminalFrontEnd::run(view::FormView& view) {
+    view_ = &view;
+    while (!quitting_) {
+        paint();
+        const int key = nextKey(msUntilTick());
+        try {
+            if (key != NoKey) {
+                handle(key);
+            } else if (msUntilTick() > 0) { // no key and no tick due: the terminal is gone
+                quit(view::FailureExitCode);
+            } else { // a clock that fell behind goes on from now rather than catching up
+                for (std::size_t clock = 0; clock < clocks_.size(); ++clock)
+                    if (Ticker& t = clocks_[clock]; t.due <= Clock::now())
+                        t.due = std::max(t.due, Clock::now() - t.interval) + t.interval,
+                        view.tick(static_cast<int>(clock));
+            }
+        } catch (const std::exception& error) {
+            view.fail(error.what());
+        }
+        if (std::exchange(afterTurn_, false)) view.turnOver();
+    }
+    return exitCode_;
+}
+
+void TerminalFrontEnd::handle(int key) {
+    Widget& focused = at(focus_);
+    const bool inBox = focus_ && focused.spec.kind == view::WidgetKind::TextBox;
+    if (key == CtrlC || key == CtrlQ) return quit(0);
+    if (key == -PasteStarts) { // one edit, even while the terminal is too small
+        const Text pasted = readPaste();
+        return inBox ? replace(focused, focused.caret, focused.caret, pasted) : void();
+    }
+    if (tooSmall()) return; // nothing happens that the person cannot see
+    view::KeyModifiers modifiers;
+    if (key == Escape) { // Alt sends ESC before the key it holds
+        modifiers.alt = true;
+        if ((key = nextKey(0)) == NoKey) return;
+    }
+    if (key == -MouseReport) {
+        const auto cell = pressedCell();
+        for (auto id = bottomUp_.rbegin(); id != bottomUp_.rend(); ++id)
+            if (at(*id).visible && inside(at(*id).rect, cell)) return press(*id, cell.second);
+    } else if (isEnter(key)) {
+        view_->enter(focus_, modifiers);
+    } else if (key == L'\t' || key == -KEY_BTAB) {
+        const std::size_t n = tab_.size(),
+                          from = std::find(tab_.begin(), tab_.end(), focus_) - tab_.begin();
+        for (std::size_t k = 1; k <= n; ++k) // the next in tab order (or back) that shows
+            if (const auto next = tab_[(from + (key > 0 ? 1 : n - 1) * k) % n]; at(next).visible)
+                return focus(next);
+    } else if (inBox) {
+        edit(focused, key);
+    } else if (focus_ && key == L' ') {
+        view_->clicked(focus_);
+    }
+}
+
+void TerminalFrontEnd::edit(Widget& box, int key) {
+    const TextView text = box.text;
+    const std::size_t caret = box.caret;
+    if (key == CtrlA) {
+        box.selected = true;
+    } else if (key >= L' ' && key != Delete) {
+        replace(box, caret, caret, unitsOf(static_cast<wint_t>(key)));
+    } else if (key == Delete || key == L'\b' || key == -KEY_BACKSPACE) {
+        replace(box, stepBack(text, caret), caret, {});
+    } else if (key == -KEY_DC) {
+        replace(box, caret, stepOn(text, caret), {});
+    } else {
+        box.selected = false;
+        box.caret = key == -KEY_LEFT    ? stepBack(text, caret)
+                    : key == -KEY_RIGHT ? stepOn(text, caret)
+                    : key == -KEY_HOME  ? 0
+                    : key == -KEY_END   ? text.size()
+                                        : caret;
+    }
+}
+
+// The person's edit changes the box first, caret and all (the whole text where Ctrl+A
+// selected it), and then the view hears the whole new text, as from a window's edit control.
+void TerminalFrontEnd::replace(Widget& box, std::size_t from, std::size_t to, const Text& text) {
+    if (std::exchange(box.selected, false)) from = 0, to = box.text.size();
+    if (from == to && text.empty()) return;
+    box.text.replace(from, to - from, text);
+    box.caret = from + text.size();
+    view_->edited(static_cast<view::WidgetId>(&box - widgets_.data()), box.text);
+}
+
+// A paste is read as it came, its own escape sequences and control characters and all, to
+// the bracket that ends it, and up to its first line break, as a one-line edit control takes
+// it. The deadline only bounds a terminal that never sends the end.
+Text TerminalFrontEnd::readPaste() {
+    static constexpr TextView End = u"\x1b[201~";
+    Text pasted;
+    keypad(stdscr, FALSE);
+    for (int key; !pasted.ends_with(End) && (key = nextKey(1000)) != NoKey;)
+        pasted += unitsOf(static_cast<wint_t>(key));
+    keypad(stdscr, TRUE);
+    if (pasted.ends_with(End)) pasted.resize(pasted.size() - End.size());
+    return pasted.substr(0, pasted.find_first_of(u"\r\n"));
+}
+
+// A click on a box or a button presses it; one in a text box puts the caret before the
+// character clicked, or after the text; a label takes none.
+void TerminalFrontEnd::press(view::WidgetId id, int column) {
+    Widget& widget = at(id);
+    if (widget.spec.kind == view::WidgetKind::Label) return;
+    focus(id);
+    if (widget.spec.kind != view::WidgetKind::TextBox) return view_->clicked(id);
+    widget.caret = 0;
+    int end = widget.origin;
+    for (const Glyph& glyph : glyphs(widget.text))
+        if ((end += glyph.width) <= column) widget.caret += glyph.units;
+}
+
+void TerminalFrontEnd::focus(view::WidgetId id) {
+    if (focus_ != id) at(focus_).selected = false;
+    focus_ = id;
+}
+
+void TerminalFrontEnd::setClock(int clock, int interval, bool running) {
+    if (clocks_.size() <= static_cast<std::size_t>(clock)) clocks_.resize(clock + 1u);
+    Ticker& ticker = clocks_[static_cast<std::size_t>(clock)];
+    ticker.interval = std::chrono::milliseconds(interval);
+    if (!running || ticker.due == Clock::time_point::max())
+        ticker.due = running ? Clock::now() + ticker.interval : Clock::time_point::max();
+}
+
+int TerminalFrontEnd::msUntilTick() const {
+    auto next = Clock::time_point::max();
+    for (const Ticker& ticker : clocks_) next = std::min(next, ticker.due);
+    if (next == Clock::time_point::max()) return -1;
+    return static_cast<int>(std::max<long long>(
+        0, std::chrono::ceil<std::chrono::milliseconds>(next - Clock::now()).count()));
+}
+
+// Waits, in a loop of its own, for OK: by Enter, Space, Escape or a click on it. No clock
+// ticks meanwhile and nothing else takes a key, as under a modal box on the desktop.
+void TerminalFrontEnd::messageBox(const Text& prompt, view::MessageIcon icon, const Text& title) {
+    redrawwin(stdscr); // each box reaches the terminal, even one just like the last
+    while (!quitting_) {
+        const Message message{prompt, icon, title};
+        paint(&message);
+        const int key = nextKey(-1);
+        if (key == NoKey || key == CtrlC || key == CtrlQ)
+            quit(key == NoKey ? view::FailureExitCode : 0);
+        else if (key == -PasteStarts)
+            readPaste(); // goes nowhere: the box has no text to paste into
+        else if (key == -MouseReport
+                     ? inside(ok_, pressedCell())
+                     : !tooSmall() && (isEnter(key) || key == L' ' || key == Escape))
+            return;
+    }
+}
+
+view::LocalTime TerminalFrontEnd::localTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_hour,
+            local.tm_min,
+            local.tm_sec,
+            view::patternOfStrftime(nl_langinfo(T_FMT)),
+            fromUtf8(nl_langinfo(AM_STR)),
+            fromUtf8(nl_langinfo(PM_STR))};
+}
+
+} // namespace pelmora

@@ -1,0 +1,188 @@
+"""The scenarios' driver for `pelmora-term`: the program in a private tmux server, worked with
+the keys, pastes and mouse clicks a terminal sends, and read off tmux's screen, characters
+and colours (capture-pane -e), where view::CellGeometry puts each control. A failure leaves
+the screen in screen.ans: `cat` it in a terminal to see it.
+"""
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import unicodedata
+from contextlib import contextmanager
+
+import window_layout as layout
+from display import Failure
+from driver import Driver
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROWS = 24
+KEYS = {'Tab': 'Tab', 'shift+Tab': 'BTab', 'space': 'Space', 'Return': 'Enter', 'ctrl+a': 'C-a'}
+# (row, column, width) of each control on the screen; bit i is in column 71 - 2i.
+PLACES = {layout.ENTRY: (4, 10, 11), layout.RANGE: (4, 34, 7), 'Select': (4, 42, 10),
+          'Clear Select': (4, 53, 14), 'Clear Set': (4, 68, 11), layout.VIEW_BINARY: (11, 8, 36),
+          layout.VIEW_HEX: (11, 50, 29), layout.SET_BINARY: (20, 8, 36),
+          layout.SET_HEX: (20, 50, 29), layout.CLOCK: (23, 52, 28)}
+PLACES.update({f(r, i): (y + (f == layout.box), 71 - 2 * i, 1) for i in range(32)
+               for r, y in ((layout.VIEW, 8), (layout.SET, 17)) for f in (layout.cell, layout.box)})
+CELL_CODES = {'1': 196, '0': 147, 'S': 250}  # red, light blue, silver among xterm's 256
+SGR = re.compile(r'\x1b\[([0-9;]*)m')
+OFF = {22: 1, 23: 3, 24: 4, 27: 7}  # the codes that end bold, italic, underline and reverse
+
+
+def cells(capture):
+    """capture-pane -e's text as rows of (character, (fore, back, attributes)) a column,
+    colours as xterm numbers; '' in the second column of a wide character."""
+    rows, style = [], (None, None, frozenset())  # a style goes on from line to line
+    for line in capture.split('\n'):
+        row, at = [], 0
+        for m in SGR.finditer(line + '\x1b[m'):
+            for ch in line[at:m.start()]:
+                row += [(ch, style)] + [('', style)] * (unicodedata.east_asian_width(ch) in 'WF')
+            at, codes = m.end(), [int(c or 0) for c in m.group(1).split(';')]
+            fore, back, attributes = style
+            while codes:
+                c = codes.pop(0)
+                if c in (38, 48):
+                    n, codes = codes[1], codes[2:]
+                    fore, back = (n, back) if c == 38 else (fore, n)
+                elif c == 0:
+                    fore, back, attributes = None, None, frozenset()
+                elif 30 <= c <= 39:
+                    fore = c - 30 if c < 38 else None
+                elif 40 <= c <= 49:
+                    back = c - 40 if c < 48 else None
+                elif c in OFF:
+                    attributes = attributes - {OFF[c]}
+                else:
+                    attributes = attributes | {c}
+            style = (fore, back, attributes)
+        rows.append(row)
+    return rows
+
+
+def add_options(parser):
+    parser.add_argument('--program', help='the pelmora-term to run')
+
+
+def missing(args):
+    return [] if shutil.which('tmux') else ['tmux']
+
+
+@contextmanager
+def session(args, work, log):
+    driver = TerminalDriver(os.path.abspath(args.program), log)
+    try:
+        yield driver
+    finally:
+        driver.tmux('kill-server', check=False)
+        shutil.rmtree(os.path.dirname(driver.socket), ignore_errors=True)
+
+
+class TerminalDriver(Driver):
+    """One tmux server; each scenario starts the program in a fresh 80x24 session of it."""
+
+    LACKS = {'live': 'a terminal has no live region: its screen reader reads the screen',
+             'names': 'a terminal has no accessibility tree', 'window': 'a terminal has no window',
+             'scale2': 'a terminal has no pixels', 'screen_reader': 'no terminal screen reader here',
+             'wayland': 'a terminal is no Wayland client', 'first_frame': 'no page',
+             'length': 'a terminal shows a long text only in part',
+             'glyphs': 'a terminal has no pixels', 'control_text': 'a terminal shows "?" for them'}
+
+    def __init__(self, program, log, term='tmux-256color'):
+        super().__init__(log)
+        # The socket's path stays short wherever the build folder is.
+        self.program, self.socket = program, os.path.join(tempfile.mkdtemp(prefix='pelmora-tmux-'), 's')
+        self.env = ['-e', 'LANG=C.UTF-8']
+        self.tmux('start-server', ';', 'set-option', '-g', 'exit-empty', 'off', ';',  # between sessions
+                  'set-option', '-g', 'default-terminal', term)
+
+    def tmux(self, *args, check=True, input=None):
+        done = subprocess.run(['tmux', '-S', self.socket, '-f', '/dev/null'] + list(args), input=input,
+                              capture_output=True, text=True)
+        if check and done.returncode:
+            raise Failure('tmux %s: %s' % (args[0], done.stderr.strip()))
+        return done.stdout
+
+    def start(self, options, command=None):
+        self.output = os.path.join(self.work, 'output')
+        self.tmux('new-session', '-d', '-s', 'p', '-x', '80', '-y', str(ROWS), *self.env, command or self.program)
+        self.tmux('set-option', '-t', 'p', 'remain-on-exit', 'on')
+        # All the program writes, counted: a box just like the last one is more output.
+        self.tmux('pipe-pane', '-t', 'p', 'cat >> ' + self.output)
+        if not command:
+            self.wait_for(lambda: self.text(layout.CLOCK), 'no first frame', step='first frame')
+
+    def stop(self):
+        self.tmux('kill-session', '-t', 'p', check=False)
+
+    def alive(self):
+        return self.tmux('display-message', '-p', '-t', 'p', '#{pane_dead}', check=False).strip() == '0'
+
+    def on_failure(self):
+        with open(os.path.join(self.work, 'screen.ans'), 'w', encoding='utf-8') as f:
+            f.write(self.capture())
+
+    def click(self, name):
+        row, column, width = PLACES[name]
+        at = '%d;%d' % (1 + column + width // 2, 1 + row)  # a terminal's report: press, release
+        self.tmux('send-keys', '-t', 'p', '-l', '\x1b[<0;%sM\x1b[<0;%sm' % (at, at))
+
+    def type(self, text):
+        self.tmux('send-keys', '-t', 'p', '-l', '--', text)
+
+    def key(self, *keys):
+        self.tmux('send-keys', '-t', 'p', *(KEYS.get(k, k) for k in keys))
+
+    def paste(self, name, text):
+        self.click(name)
+        self.key('ctrl+a')
+        self.tmux('load-buffer', '-b', 'b', '-', input=text)
+        self.tmux('paste-buffer', '-p', '-d', '-b', 'b', '-t', 'p')  # bracketed, as asked
+
+    def capture(self):
+        return self.tmux('capture-pane', '-p', '-e', '-N', '-t', 'p')[:-1]  # a row a line
+
+    def shot(self):
+        return cells(self.capture())
+
+    def text(self, name):
+        row, column, width = PLACES[name]
+        return ''.join(ch for ch, _ in self.shot()[row][column:column + width]).strip().strip('│').strip()
+
+    def length(self, name):
+        return len(self.text(name))
+
+    def cells(self, row, shot=None):
+        line = (shot or self.shot())[PLACES[layout.cell(row, 0)][0]]
+        code = {n: c for c, n in CELL_CODES.items()}
+        return ''.join(code.get(line[71 - 2 * i][1][1], '?') for i in range(31, -1, -1))
+
+    def ticks(self, row, shot=None):
+        line = (shot or self.shot())[PLACES[layout.box(row, 0)][0]]
+        return {i for i in range(32) if line[71 - 2 * i][0] == 'x'}
+
+    def message(self):
+        rows = [[ch for ch, _ in line] for line in self.shot()]
+        ok = next((y for y, line in enumerate(rows) if '[ OK ]' in ''.join(line)), None)
+        if ok is None:
+            return None
+        left, right = rows[ok + 1].index('└'), rows[ok + 1].index('┘')
+        text = lambda y, start: ''.join(rows[y][start:right]).strip()
+        return text(ok - 3, left + 1), text(ok - 1, left + 6), os.path.getsize(self.output)
+
+    def close_message(self):
+        self.key('Return')
+
+    def picture(self, name, masked):
+        """The screen, characters and colours, against pictures/NAME.ans (written afresh where
+        PELMORA_RENEW_PICTURES is set), the masked controls left out."""
+        reference = os.path.join(HERE, 'pictures', name + '.ans')
+        if os.environ.get('PELMORA_RENEW_PICTURES'):
+            with open(reference, 'w', encoding='utf-8') as f:
+                f.write(self.capture() + '\n')
+        with open(reference, encoding='utf-8') as f:
+            want, got = cells(f.read().rstrip('\n')), self.shot()
+        skip = {(PLACES[m][0], PLACES[m][1] + c) for m in masked for c in range(PLACES[m][2])}
+        differ = [(y, x) for y in range(ROWS) for x in range(80) if (y, x) not in skip and want[y][x] != got[y][x]]
+        return differ and 'differs from %s at (row, column) %s' % (reference, differ[:5])
