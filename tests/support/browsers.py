@@ -117,6 +117,8 @@ class Selenium(Browser):
 
 
 class Chromium(Selenium):
+    """Headless Chromium with Debian's chromedriver, drawn without hinting or subpixel text
+    so that its pictures stay the same from machine to machine."""
     engine = 'chromium'
 
     def __init__(self, work, scale, size):
@@ -139,6 +141,8 @@ class Chromium(Selenium):
 
 
 class WebKit(Selenium):
+    """WebKitGTK's MiniBrowser, started by webkit2gtk-driver on its own Xvfb, which it
+    closes with the browser. Scripts may write the clipboard, so a paste is a real Ctrl+V."""
     engine = 'webkit'
 
     def __init__(self, work, scale, size):
