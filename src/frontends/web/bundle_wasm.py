@@ -3,9 +3,8 @@ as its binary. A page opened from a file may not fetch the wasm; decoding it wit
 Uint8Array.fromBase64 where the browser has it is far quicker than emscripten's own
 single-file decoder, a loop over every byte.
 
-The program starts only after the first frame: index.html already holds the form as the
-program draws it at start (render_start.js), so the browser paints that first and the
-program, compiled and run after it, takes the elements over.
+The page loads this script only once its first frame is on the screen (start.js), so it
+starts the program at once.
 
 usage: bundle_wasm.py PROGRAM.js PROGRAM.wasm OUT.js
 """
@@ -20,14 +19,13 @@ def main(program, wasm, out):
         script = f.read()
     with open(out, 'w', encoding='utf-8') as f:
         f.write('var Module = {};\n'
-                'requestAnimationFrame(function () { setTimeout(function () {\n'
                 '(function (Module) {\n'
                 'Module.wasmBinary = (function (s) {\n'
                 '  if (Uint8Array.fromBase64) return Uint8Array.fromBase64(s);\n'
                 '  return Uint8Array.from(atob(s), function (c) { return c.charCodeAt(0); });\n'
                 '})("%s");\n' % data)
         f.write(script)
-        f.write('})(Module); }); });\n')
+        f.write('})(Module);\n')
 
 
 if __name__ == '__main__':

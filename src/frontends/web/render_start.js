@@ -43,8 +43,7 @@ const document = {
   createElement: (tag) => new Element(tag),
   getElementById: (id) => id === 'client' ? client : new Element('div'),
 };
-// The script waits for the first frame before it starts the program; what the program asks
-// for later (the first focus) does not change the markup.
+// What the program asks for in a later frame (the first focus) does not change the markup.
 const soon = (f) => { if (!client.children.length) f(); };
 const context = { document, console, atob, TextDecoder, requestAnimationFrame: soon,
                   setTimeout: soon, setInterval() {}, clearInterval() {} };
