@@ -30,6 +30,7 @@ TEST_F(Entry, KeepsTheLastTextThatParsedAndTakesBackOneCharacterPerMessage) {
         {u"", u"1G23", u"1", 3},
         {u"", u"1234G678", u"1234", 4}, // the low half fails: neither half is stored
         {u"1", u"FFFFG", u"FFFF", 1},   // the high half parses, the low does not
+        {u"12345", u"FF", u"FF", 0},    // a short entry clears the high half
         {u"ABCD", u"ABCDX234", u"ABCD", 4},
         {u"", u"Z", u"", 1},
         {u"", u"-1", u"", 2},
@@ -95,9 +96,10 @@ TEST_F(Entry, KeepsTheLastTextThatParsedAndTakesBackOneCharacterPerMessage) {
             EXPECT_EQ(w.LblBitInfo(i).backColour(), one ? colours::Red : colours::LightBlue) << i;
         }
         // The box spoke for its own action only: the next one is said again.
+        const std::size_t next = fresh.screen.log.size();
         fresh.click(w.BitSetCheck(0));
         fresh.view.turnOver();
-        EXPECT_EQ(fresh.screen.lines("say ").back(), "say 二进制 1, Hex 1");
+        EXPECT_EQ(fresh.screen.lines("say ", next), Log{"say 二进制 1, Hex 1"});
         EXPECT_LE(w.form().maxEventDepth(), 9);
     }
 }

@@ -92,7 +92,7 @@ TEST_F(Selection, TheFieldIsTheLowestContiguousRunOfTickedBoxes) {
         fresh.view.turnOver();
         EXPECT_EQ(fresh.w.LblBitSelected.caption(), c.binary) << toUtf8(c.entry);
         EXPECT_EQ(fresh.w.lblBitSelectedHex.caption(), c.hex) << toUtf8(c.entry);
-        EXPECT_EQ(fresh.screen.lines("say ").back(), "say " + toUtf8(c.binary + u", " + c.hex));
+        EXPECT_EQ(fresh.screen.lines("say "), Log{"say " + toUtf8(c.binary + u", " + c.hex)});
         EXPECT_TRUE(fresh.screen.lines("box ").empty());
     }
 }
