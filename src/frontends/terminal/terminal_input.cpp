@@ -1,11 +1,14 @@
 // How TerminalFrontEnd reads the person: keys, pastes and clicks from ncurses, turned into the
 // view's actions; the clocks that tick between them; the message box's own loop; the time.
 #include <langinfo.h>
+#include <poll.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
 #include <ctime>
 #include <exception>
+#include <string_view>
 
 #include "frontends/terminal/terminal_front_end.h"
 #include "frontends/terminal/terminal_text.h"
@@ -135,18 +138,26 @@ void TerminalFrontEnd::replace(Widget& box, std::size_t from, std::size_t to, co
     view_->edited(static_cast<view::WidgetId>(&box - widgets_.data()), box.text);
 }
 
-// A paste is read as it came, its own escape sequences and control characters and all, to
-// the bracket that ends it, and up to its first line break, as a one-line edit control takes
-// it. The deadline only bounds a terminal that never sends the end.
+// A paste is read straight from the terminal, in large reads rather than a key at a time, as
+// it came (control characters too) to the bracket that ends it, and kept up to its first line
+// break, as a one-line edit control keeps it. Keys typed after it go back to ncurses; the
+// deadline only bounds a terminal that never sends the end.
 Text TerminalFrontEnd::readPaste() {
-    static constexpr TextView End = u"\x1b[201~";
-    Text pasted;
-    keypad(stdscr, FALSE);
-    for (int key; !pasted.ends_with(End) && (key = nextKey(1000)) != NoKey;)
-        pasted += unitsOf(static_cast<wint_t>(key));
-    keypad(stdscr, TRUE);
-    if (pasted.ends_with(End)) pasted.resize(pasted.size() - End.size());
-    return pasted.substr(0, pasted.find_first_of(u"\r\n"));
+    static constexpr std::string_view End = "\x1b[201~";
+    std::string pasted;
+    std::size_t end = std::string::npos;
+    for (pollfd in{STDIN_FILENO, POLLIN, 0}; end == std::string::npos && poll(&in, 1, 1000) > 0;) {
+        char buffer[1 << 16];
+        const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
+        if (got <= 0) break;
+        pasted.append(buffer, static_cast<std::size_t>(got));
+        end = pasted.find(End,
+                          pasted.size() - std::min<std::size_t>(pasted.size(), got + End.size()));
+    }
+    for (std::size_t at = pasted.size(); end != std::string::npos && at > end + End.size();)
+        ungetch(static_cast<unsigned char>(pasted[--at]));
+    const Text text = fromUtf8(std::string_view(pasted).substr(0, end));
+    return text.substr(0, text.find_first_of(u"\r\n"));
 }
 
 // A click on a box or a button presses it; one in a text box puts the caret before the
