@@ -23,10 +23,16 @@ tmp=$(mktemp -d "$cache/$key.building.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
 chmod 755 "$tmp"
 
-# The host's Debian 12 suites, as apt sees them (mirror, updates, security).
-apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' 'Identifier: Packages' |
-    awk '$2 ~ /^bookworm(-updates|-security)?$/ {print "deb " $1 " " $2 " " $3}' |
-    sort -u > "$tmp/sources.list"
+# The guest takes the host's Debian 12 suites, but only those whose package lists the host
+# holds whole for both architectures: while a mirror syncs one suite's i386 list, that
+# suite's amd64 packages would ask for i386 versions nobody can install. The guest has no
+# network, so it needs no updates of its own.
+apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT) $(ARCHITECTURE)' \
+    'Identifier: Packages' |
+    awk '$2 ~ /^bookworm(-updates|-security)?$/ && ($4 == "amd64" || $4 == "i386") {
+             lists[$1 " " $2 " " $3]++ }
+         END { for (k in lists) if (lists[k] == 2) { split(k, f, " "); print "deb " f[1] " " f[2] " " f[3] } }' |
+    sort > "$tmp/sources.list"
 if [ ! -s "$tmp/sources.list" ]; then
     echo "the host's apt sources name no Debian 12 (bookworm) suite" >&2
     exit 1
