@@ -32,7 +32,13 @@ public:
     // The keys the terminal session defines for a bracketed paste and a mouse report.
     static constexpr int PasteStarts = KEY_MAX + 1, MouseReport = KEY_MAX + 2;
 
-    TerminalFrontEnd() : widgets_(1) {} // after ncurses has started
+    // Puts the terminal in the modes the program reads it in (raw, so that Ctrl+C and Ctrl+Q
+    // reach it; the keypad, bracketed paste, clicks reported in SGR's form) until it is
+    // destroyed, however the program ends: the shell gets its terminal back as it was.
+    TerminalFrontEnd();
+    ~TerminalFrontEnd() override;
+    TerminalFrontEnd(const TerminalFrontEnd&) = delete;
+    TerminalFrontEnd& operator=(const TerminalFrontEnd&) = delete;
     // Answers the person until Ctrl+C, Ctrl+Q or quit(); gives the exit code.
     int run(view::FormView& view);
 
@@ -51,7 +57,7 @@ public:
                    const std::vector<view::WidgetId>& bottomUp) override {
         tab_ = tab, bottomUp_ = bottomUp;
     }
-    void focus(view::WidgetId id) override;
+    void focus(view::WidgetId id) override { focus_ = id; }
     void paintBands(const std::vector<view::PaintedBand>& bands) override;
     void setClock(int clock, int interval, bool running) override;
     void messageBox(const Text& prompt, view::MessageIcon icon, const Text& title) override;
@@ -100,6 +106,7 @@ private:
     Text readPaste();
     int msUntilTick() const;
 
+    SCREEN* screen_;
     view::FormView* view_ = nullptr;
     std::vector<Widget> widgets_; // widget n at n; 0 is none
     std::vector<view::WidgetId> tab_, bottomUp_;

@@ -6,8 +6,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <ctime>
-#include <exception>
+#include <stdexcept>
 #include <string_view>
 
 #include "frontends/terminal/terminal_front_end.h"
@@ -49,6 +50,22 @@ bool inside(view::PixelRect r, std::pair<int, int> cell) {
 }
 
 } // namespace
+
+TerminalFrontEnd::TerminalFrontEnd() : screen_(newterm(nullptr, stdout, stdin)), widgets_(1) {
+    if (!screen_) throw std::runtime_error("this terminal (TERM) is unknown");
+    raw(), noecho(), nonl(), keypad(stdscr, TRUE), set_escdelay(25);
+    typeahead(-1); // a frame goes out whole, in one write, not row by row between reads
+    if (has_colors()) start_color(), use_default_colors();
+    define_key("\033[200~", PasteStarts);
+    define_key("\033[<", MouseReport);
+    std::fputs("\033[?2004h\033[?1000h\033[?1006h", stdout), std::fflush(stdout);
+}
+
+TerminalFrontEnd::~TerminalFrontEnd() {
+    endwin();
+    std::fputs("\033[?1006l\033[?1000l\033[?2004l", stdout), std::fflush(stdout);
+    delscreen(screen_);
+}
 
 int TerminalFrontEnd::run(view::FormView& view) {
     view_ = &view;
@@ -171,11 +188,6 @@ void TerminalFrontEnd::press(view::WidgetId id, int column) {
     int end = widget.origin;
     for (const Glyph& glyph : glyphs(widget.text))
         if ((end += glyph.width) <= column) widget.caret += glyph.units;
-}
-
-void TerminalFrontEnd::focus(view::WidgetId id) {
-    if (focus_ != id) at(focus_).selected = false;
-    focus_ = id;
 }
 
 void TerminalFrontEnd::setClock(int clock, int interval, bool running) {
