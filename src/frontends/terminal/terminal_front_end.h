@@ -73,8 +73,8 @@ private:
         view::PixelRect rect;
         attr_t look = 0, border = 0, font = 0; // colour pairs, or A_REVERSE with no colours
         Text text;
-        std::size_t caret = 0;      // UTF-16 units into text
-        int scroll = 0, origin = 0; // columns of a long text scrolled out; where column 0 is
+        std::size_t caret = 0, first = 0; // UTF-16 units into text: the caret, the first drawn
+        int scroll = 0, origin = 0;       // columns scrolled out past `first`; where column 0 is
         bool ticked = false, visible = false, selected = false;
     };
     struct Ticker {

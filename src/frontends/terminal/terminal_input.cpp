@@ -184,9 +184,10 @@ void TerminalFrontEnd::press(view::WidgetId id, int column) {
     if (widget.spec.kind == view::WidgetKind::Label) return;
     focus(id);
     if (widget.spec.kind != view::WidgetKind::TextBox) return view_->clicked(id);
-    widget.caret = 0;
+    widget.caret = widget.first;
     int end = widget.origin;
-    for (const Glyph& glyph : glyphs(widget.text))
+    for (const Glyph& glyph :
+         glyphs(TextView(widget.text).substr(widget.first, 8 * widget.rect.width)))
         if ((end += glyph.width) <= column) widget.caret += glyph.units;
 }
 

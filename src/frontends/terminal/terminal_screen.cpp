@@ -120,7 +120,14 @@ void TerminalFrontEnd::paint(const Message* message) {
 std::pair<int, int> TerminalFrontEnd::paintWidget(Widget& widget, bool focused) {
     const view::PixelRect r = widget.rect;
     const attr_t look = widget.look | widget.font, cue = focused ? A_REVERSE : A_NORMAL;
-    const auto text = glyphs(widget.text);
+    // Of a long text only what a box can show around its caret is read: a megabyte pasted
+    // costs a frame no more than a short text does.
+    const std::size_t reach = 4 * static_cast<std::size_t>(r.width);
+    widget.first = widget.caret > reach
+                       ? widget.caret - reach + isPair(widget.text, widget.caret - reach - 1)
+                       : 0;
+    const auto text =
+        glyphs(TextView(widget.text).substr(widget.first, widget.caret - widget.first + reach));
     switch (widget.spec.kind) {
     case view::WidgetKind::CheckBox:
         // Two boxes side by side share the column between them, as "|".
@@ -142,7 +149,7 @@ std::pair<int, int> TerminalFrontEnd::paintWidget(Widget& widget, bool focused) 
     case view::WidgetKind::TextBox: {
         // A line under the box tells it from the ground, in any colours or none.
         fill(r, look | A_UNDERLINE);
-        std::size_t units = 0;
+        std::size_t units = widget.first;
         int caret = 0;
         for (auto glyph = text.begin(); glyph != text.end() && units < widget.caret; ++glyph)
             caret += glyph->width, units += glyph->units;
