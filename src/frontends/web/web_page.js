@@ -22,8 +22,6 @@ mergeInto(LibraryManager.library, {
       // As in a window, a press on what cannot take the focus (a label, the ground, the
       // page around) leaves the focus where it was, so Enter and Space still reach it.
       document.addEventListener('mousedown', (e) => e.target.tabIndex < 0 && e.preventDefault());
-      // The faces decode while the program compiles, rather than once the form needs them.
-      document.fonts.forEach((face) => face.load());
       Module.idle = () => new Promise((resolve) => page.idle.push(resolve));
     },
     push: function (event) {
