@@ -5,7 +5,7 @@
 // entries hold any length (Chromium, Firefox) nothing changes.
 //
 // Appended to the page's script (--post-js); it needs nothing from the program but the
-// message box of index.html.
+// page's message box (web_page.js).
 (function () {
   var everyEngineHolds = 524288;
 
@@ -14,14 +14,6 @@
     var probe = document.createElement('input');
     probe.value = 'x'.repeat(length);
     return probe.value.length;
-  }
-
-  function tell(text) {
-    var box = document.getElementById('box');
-    document.getElementById('box-title').textContent = '出错';
-    document.getElementById('box-text').textContent = text;
-    document.getElementById('box-stop').hidden = false;
-    box.showModal();
   }
 
   document.getElementById('client').addEventListener('beforeinput', function (e) {
@@ -33,7 +25,7 @@
     var most = capacity(length);
     if (most >= length) return;
     e.preventDefault();
-    tell('粘贴的文本有 ' + added.length + ' 个字符，这个浏览器的输入框最多只能容纳 ' + most +
-         ' 个，所以没有粘贴。');
+    page.box('出错', '粘贴的文本有 ' + added.length + ' 个字符，这个浏览器的输入框最多只能容纳 ' +
+             most + ' 个，所以没有粘贴。', 1);
   });
 })();

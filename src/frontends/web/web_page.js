@@ -31,6 +31,15 @@ mergeInto(LibraryManager.library, {
       page.waiting = null;
       wake((page.current = event).kind);
     },
+    // Shows the modal box, with the stop icon for view::MessageIcon::Stop; OK resolves it.
+    box: function (title, text, icon) {
+      const box = document.getElementById('box');
+      document.getElementById('box-title').textContent = title;
+      document.getElementById('box-text').textContent = text;
+      document.getElementById('box-stop').hidden = icon !== 1;
+      box.showModal();
+      return new Promise((done) => box.addEventListener('close', () => done(), { once: true }));
+    },
     // UTF-16 both ways, unit for unit, so a lone surrogate crosses unchanged.
     read: function (pointer, length) {
       let out = '';
@@ -113,14 +122,7 @@ mergeInto(LibraryManager.library, {
   pelmora_event_text: function (out, n) { return page.write(page.current.text || '', out, n); },
   pelmora_message_box: function (prompt, promptLength, icon, title, titleLength) {
     const text = page.read(prompt, promptLength), caption = page.read(title, titleLength);
-    return Asyncify.handleAsync(() => {
-      const box = document.getElementById('box');
-      document.getElementById('box-title').textContent = caption;
-      document.getElementById('box-text').textContent = text;
-      document.getElementById('box-stop').hidden = icon !== 1; // view::MessageIcon::Stop
-      box.showModal();
-      return new Promise((done) => box.addEventListener('close', () => done(), { once: true }));
-    });
+    return Asyncify.handleAsync(() => page.box(caption, text, icon));
   },
   pelmora_local_time: function (clock, out, capacity) {
     // The locale's way, read off how it writes 1:02:03 in the morning and in the afternoon.
