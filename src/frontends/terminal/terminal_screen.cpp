@@ -56,9 +56,7 @@ attr_t TerminalFrontEnd::look(view::Rgb fore, view::Rgb back) {
 }
 
 void TerminalFrontEnd::setWindow(const Text& caption, view::PixelSize client, view::Rgb ground) {
-    caption_ = caption;
-    client_ = client;
-    ground_ = ground;
+    caption_ = caption, client_ = client, ground_ = ground;
     groundLook_ = look({0, 0, 0}, ground);
     // A window's caption bar, in the fixed colours of system colours 9 on 2.
     titleLook_ =
@@ -66,9 +64,8 @@ void TerminalFrontEnd::setWindow(const Text& caption, view::PixelSize client, vi
 }
 
 void TerminalFrontEnd::make(view::WidgetId id, const view::WidgetSpec& spec) {
-    if (widgets_.size() <= static_cast<std::size_t>(id)) widgets_.resize(id + 1u);
-    at(id) = Widget();
-    at(id).spec = spec;
+    widgets_.resize(std::max(widgets_.size(), id + std::size_t{1}));
+    (at(id) = Widget()).spec = spec;
 }
 
 void TerminalFrontEnd::setFont(view::WidgetId id, const Font& font, int) {

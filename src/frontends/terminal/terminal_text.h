@@ -5,6 +5,7 @@
 // such as a lone surrogate, as "?".
 
 #include <cwchar>
+#include <numeric>
 #include <vector>
 
 #include "toolkit/text.h"
@@ -36,9 +37,8 @@ inline std::vector<Glyph> glyphs(TextView text) {
 }
 
 inline int widthOf(const std::vector<Glyph>& glyphs) {
-    int width = 0;
-    for (const Glyph& glyph : glyphs) width += glyph.width;
-    return width;
+    return std::accumulate(glyphs.begin(), glyphs.end(), 0,
+                           [](int w, const Glyph& g) { return w + g.width; });
 }
 
 // Where the caret goes one character back or on, never into a surrogate pair.
