@@ -19,7 +19,6 @@
 #include <ncursesw/curses.h>
 
 #include <chrono>
-#include <optional>
 #include <utility>
 #include <vector>
 
