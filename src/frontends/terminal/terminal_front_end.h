@@ -26,6 +26,18 @@
 
 namespace pelmora {
 
+// A character as a terminal shows it (wcwidth in the person's locale): one or two columns,
+// and the UTF-16 units it takes in a control's text. A control character shows as its
+// picture (U+2400 on: "␁" for Ctrl+A), one the terminal cannot show, such as a lone
+// surrogate, as "?".
+struct Glyph {
+    wchar_t ch;
+    int width;
+    std::size_t units;
+};
+std::vector<Glyph> glyphs(TextView text);
+bool isPair(TextView text, std::size_t at); // a surrogate pair starts at `at`
+
 class TerminalFrontEnd final : public view::FrontEnd {
 public:
     // The keys the terminal session defines for a bracketed paste and a mouse report.
@@ -44,8 +56,13 @@ public:
     void setWindow(const Text& caption, view::PixelSize client, view::Rgb ground) override;
     void make(view::WidgetId id, const view::WidgetSpec& spec) override;
     void place(view::WidgetId id, view::PixelRect rect) override { at(id).rect = rect; }
-    void setFont(view::WidgetId id, const Font& font, int) override;
-    void setColours(view::WidgetId id, view::Rgb fore, view::Rgb back) override;
+    void setFont(view::WidgetId id, const Font& font, int) override {
+        at(id).font = (font.bold ? A_BOLD : 0) | (font.italic ? A_ITALIC : 0);
+    }
+    void setColours(view::WidgetId id, view::Rgb fore, view::Rgb back) override {
+        at(id).look = look(fore, back),
+        at(id).border = look(at(id).spec.border.value_or(fore), back);
+    }
     void showText(view::WidgetId id, const Text& text, std::size_t caret) override {
         at(id).text = text, at(id).caret = caret, at(id).selected = false;
     }

@@ -12,7 +12,6 @@
 #include <string_view>
 
 #include "frontends/terminal/terminal_front_end.h"
-#include "frontends/terminal/terminal_text.h"
 #include "toolkit/convert.h"
 
 namespace pelmora {
@@ -29,6 +28,20 @@ int nextKey(int ms) {
     return status == ERR            ? NoKey
            : status == KEY_CODE_YES ? -static_cast<int>(key)
                                     : static_cast<int>(key);
+}
+
+// Where the caret goes one character back or on, never into a surrogate pair.
+std::size_t stepBack(TextView text, std::size_t caret) {
+    return caret < 2 || !isPair(text, caret - 2) ? caret - (caret > 0) : caret - 2;
+}
+std::size_t stepOn(TextView text, std::size_t caret) {
+    return caret >= text.size() ? caret : caret + (isPair(text, caret) ? 2 : 1);
+}
+
+Text unitsOf(int key) {
+    if (key < 0x10000) return Text(1, static_cast<char16_t>(key));
+    return {static_cast<char16_t>(0xD800 + ((key - 0x10000) >> 10)),
+            static_cast<char16_t>(0xDC00 + ((key - 0x10000) & 0x3FF))};
 }
 
 bool isEnter(int key) { return key == L'\r' || key == L'\n' || key == -KEY_ENTER; }
@@ -130,7 +143,7 @@ void TerminalFrontEnd::edit(Widget& box, int key) {
     if (key == CtrlA) {
         box.selected = true;
     } else if (key >= L' ' && key != Delete) {
-        replace(box, caret, caret, unitsOf(static_cast<wint_t>(key)));
+        replace(box, caret, caret, unitsOf(key));
     } else if (key == Delete || key == L'\b' || key == -KEY_BACKSPACE) {
         replace(box, stepBack(text, caret), caret, {});
     } else if (key == -KEY_DC) {

@@ -2,13 +2,38 @@
 // which sends the terminal only the cells that changed since the last frame.
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
+#include <numeric>
 
 #include "frontends/terminal/terminal_front_end.h"
-#include "frontends/terminal/terminal_text.h"
 #include "view/cell_geometry.h"
 
 namespace pelmora {
+
+bool isPair(TextView text, std::size_t at) {
+    return at + 1 < text.size() && text[at] >= 0xD800 && text[at] < 0xDC00 &&
+           text[at + 1] >= 0xDC00 && text[at + 1] < 0xE000;
+}
+
+std::vector<Glyph> glyphs(TextView text) {
+    std::vector<Glyph> out;
+    for (std::size_t i = 0; i < text.size(); i += out.back().units) {
+        const bool pair = isPair(text, i);
+        auto c = static_cast<wchar_t>(
+            pair ? 0x10000 + ((text[i] - 0xD800) << 10) + (text[i + 1] - 0xDC00) : text[i]);
+        c = c < L' ' ? 0x2400 + c : c == 0x7F ? 0x2421 : c;
+        const int width = ::wcwidth(c);
+        out.push_back({width > 0 ? c : L'?', width > 0 ? width : 1, pair ? 2u : 1u});
+    }
+    return out;
+}
+
 namespace {
+
+int widthOf(const std::vector<Glyph>& glyphs) {
+    return std::accumulate(glyphs.begin(), glyphs.end(), 0,
+                           [](int w, const Glyph& g) { return w + g.width; });
+}
 
 void put(int row, int column, wchar_t ch, attr_t look) {
     const wchar_t text[2] = {ch, 0};
@@ -18,8 +43,7 @@ void put(int row, int column, wchar_t ch, attr_t look) {
 }
 
 void fill(view::PixelRect r, attr_t look) {
-    for (int row = r.y; row < r.y + r.height; ++row)
-        for (int column = r.x; column < r.x + r.width; ++column) put(row, column, L' ', look);
+    for (int row = r.y; row < r.y + r.height; ++row) mvhline(row, r.x, ' ' | look, r.width);
 }
 
 // Draws `glyphs` from `column` within `width` columns, the first `skip` columns of the text
@@ -66,15 +90,6 @@ void TerminalFrontEnd::setWindow(const Text& caption, view::PixelSize client, vi
 void TerminalFrontEnd::make(view::WidgetId id, const view::WidgetSpec& spec) {
     widgets_.resize(std::max(widgets_.size(), id + std::size_t{1}));
     (at(id) = Widget()).spec = spec;
-}
-
-void TerminalFrontEnd::setFont(view::WidgetId id, const Font& font, int) {
-    at(id).font = (font.bold ? A_BOLD : 0) | (font.italic ? A_ITALIC : 0);
-}
-
-void TerminalFrontEnd::setColours(view::WidgetId id, view::Rgb fore, view::Rgb back) {
-    at(id).look = look(fore, back);
-    at(id).border = look(at(id).spec.border.value_or(fore), back);
 }
 
 void TerminalFrontEnd::paintBands(const std::vector<view::PaintedBand>& bands) {
