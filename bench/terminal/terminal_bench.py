@@ -37,7 +37,8 @@ def read_frame(fd, until=b'', clock=time.monotonic):
     """Reads from `fd` until `until` has come and the bytes stop; when the last came."""
     seen, last, end = b'', None, time.monotonic() + DEADLINE
     while time.monotonic() < end:
-        if not select.select([fd], [], [], QUIET if until in seen and last else end - time.monotonic())[0]:
+        wait = QUIET if until in seen and last else end - time.monotonic()
+        if not select.select([fd], [], [], wait)[0]:
             if until in seen and last:
                 return last
             continue
@@ -104,7 +105,8 @@ def write_table(doc, rows, note):
               for what, got, goal in rows]
     with open(doc, encoding='utf-8') as f:
         text = f.read()
-    block = '<!-- terminal-bench:begin -->\n%s\n\n%s\n<!-- terminal-bench:end -->' % ('\n'.join(table), note)
+    block = ('<!-- terminal-bench:begin -->\n%s\n\n%s\n<!-- terminal-bench:end -->'
+             % ('\n'.join(table), note))
     text, found = re.subn(r'<!-- terminal-bench:begin -->.*<!-- terminal-bench:end -->', block, text,
                           flags=re.S)
     if found:

@@ -6,6 +6,7 @@ and the design's colours in 256 colours, in 8 and in none.
 Usage: terminal_checks.py PELMORA_TERM WORK
 """
 import os
+import shutil
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -21,8 +22,9 @@ from terminal_driver import TerminalDriver, missing  # noqa: E402
 def resized(d):
     d.start({})
     d.type('1F')
-    for size, shows in ((60, lambda: 'needs a terminal of at least 80x24' in d.capture()),
-                        (80, lambda: d.text(layout.ENTRY) == '1F' and d.cells(layout.VIEW) == layout.bits(0x1F))):
+    small = lambda: 'needs a terminal of at least 80x24' in d.capture()
+    kept = lambda: d.text(layout.ENTRY) == '1F' and d.cells(layout.VIEW) == layout.bits(0x1F)
+    for size, shows in ((60, small), (80, kept)):
         d.tmux('resize-window', '-t', 'p', '-x', str(size), '-y', str(size * 3 // 10))
         d.wait_for(shows, '%d columns: %r' % (size, d.capture()[:80]))
 
@@ -31,7 +33,8 @@ def leaves(how, code):
     """Leaving by `how` (keys, or a signal) gives back every setting `stty -a` shows."""
     def check(d):
         f = os.path.join(d.work, 'stty')
-        d.start({}, "sh -c 'stty -a > %s.0; %s; echo $? > %s.code; stty -a > %s.1'" % (f, d.program, f, f))
+        d.start({}, "sh -c 'stty -a > %s.0; %s; echo $? > %s.code; stty -a > %s.1'"
+                % (f, d.program, f, f))
         d.wait_for(lambda: d.text(layout.CLOCK), 'no first frame')
         if how == 'SIGTERM':
             shell = d.tmux('display-message', '-p', '-t', 'p', '#{pane_pid}').strip()
@@ -39,10 +42,12 @@ def leaves(how, code):
                 os.kill(int(children.read().split()[0]), 15)
         else:
             d.key(how)
-        d.wait_for(lambda: os.path.exists(f + '.1') and os.path.getsize(f + '.1'), 'still running after ' + how)
+        d.wait_for(lambda: os.path.exists(f + '.1') and os.path.getsize(f + '.1'),
+                   'still running after ' + how)
         read = lambda what: open('%s.%s' % (f, what)).read().strip()
         expect(read('0') == read('1'), 'after %s stty -a shows other settings' % how)
-        expect(code is None or read('code') == code, 'after %s the exit code is %s' % (how, read('code')))
+        expect(code is None or read('code') == code,
+               'after %s the exit code is %s' % (how, read('code')))
     return check
 
 
@@ -69,19 +74,19 @@ CHECKS = {'resized': resized, 'ctrl_c': leaves('C-c', '0'), 'ctrl_q': leaves('C-
 def main():
     if missing(None):
         return skip_unless_ci('tmux')
-    failed = []
+    failed = 0
     for name, check in CHECKS.items():
         d = TerminalDriver(os.path.abspath(sys.argv[1]), print, getattr(check, 'term', 'tmux-256color'))
         d.work = os.path.join(os.path.abspath(sys.argv[2]), name)
-        os.makedirs(d.work, exist_ok=True)
+        shutil.rmtree(d.work, ignore_errors=True)  # nothing an earlier run left is read as new
+        os.makedirs(d.work)
         try:
             check(d)
+            print('PASS', name)
         except Exception as error:  # a failed check, or a tool that broke
             d.on_failure()
-            failed.append('%s: %s (screen in %s)' % (name, error, d.work))
-        finally:
-            d.tmux('kill-server', check=False)
-        print('FAIL ' + failed[-1] if failed and failed[-1].startswith(name + ':') else 'PASS ' + name)
+            failed += print('FAIL %s: %s (screen in %s)' % (name, error, d.work)) or 1
+        d.tmux('kill-server', check=False)
     return 1 if failed else 0
 
 

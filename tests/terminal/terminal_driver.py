@@ -45,7 +45,8 @@ def cells(capture):
                 if c == 0:
                     fore, back, attributes = None, None, frozenset()
                 elif 30 <= c <= 49:  # a colour: 3x/4x of 8, 38/48;5;n of 256, 39/49 the terminal's
-                    colour = (next(codes), next(codes))[1] if c % 10 == 8 else c % 10 if c % 10 < 8 else None
+                    colour = ((next(codes), next(codes))[1] if c % 10 == 8
+                              else c % 10 if c % 10 < 8 else None)
                     fore, back = (colour, back) if c < 40 else (fore, colour)
                 else:
                     attributes = attributes | {c}
@@ -75,13 +76,12 @@ def session(args, work, log):
 class TerminalDriver(Driver):
     """One tmux server; each scenario starts the program in a fresh 80x24 session of it."""
 
-    LACKS = {'live': 'a terminal has no live region: its screen reader reads the screen',
-             'names': 'a terminal has no accessibility tree', 'window': 'a terminal has no window',
-             'scale2': 'a terminal has no pixels', 'screen_reader': 'no terminal screen reader here',
-             'wayland': 'a terminal is no Wayland client', 'first_frame': 'no page',
-             'megabyte': 'its length cannot be read off a terminal, which shows a long text in part',
-             'glyphs': 'a terminal has no pixels',
-             'nul': 'a terminal shows all of a text, the NUL too, not a screen reader\'s part'}
+    LACKS = dict.fromkeys(('window', 'scale2', 'glyphs', 'first_frame', 'wayland'),
+                          'a terminal has no pixels and no window')
+    LACKS.update(live='nor a live region', names='nor an accessibility tree',
+                 screen_reader='nor a screen reader here',
+                 megabyte='a long text shows in part: its length cannot be read',
+                 nul="a terminal shows a NUL and what follows, not a screen reader's part")
 
     def __init__(self, program, log, term='tmux-256color'):
         super().__init__(log)
@@ -100,7 +100,8 @@ class TerminalDriver(Driver):
 
     def start(self, options, command=None):
         self.output = os.path.join(self.work, 'output')
-        self.tmux('new-session', '-d', '-s', 'p', '-x', '80', '-y', str(ROWS), *self.env, command or self.program)
+        self.tmux('new-session', '-d', '-s', 'p', '-x', '80', '-y', str(ROWS), *self.env,
+                  command or self.program)
         self.tmux('set-option', '-t', 'p', 'remain-on-exit', 'on')
         # All the program writes, counted: a box just like the last one is more output.
         self.tmux('pipe-pane', '-t', 'p', 'cat >> ' + self.output)
@@ -142,8 +143,8 @@ class TerminalDriver(Driver):
 
     def text(self, name):
         row, column, width = PLACES[name]
-        shown = ''.join(ch for ch, _ in self.shot()[row][column:column + width]).strip().strip('│').strip()
-        return shown.translate(CONTROLS)
+        shown = ''.join(ch for ch, _ in self.shot()[row][column:column + width])
+        return shown.strip().strip('│').strip().translate(CONTROLS)
 
     def length(self, name):
         return len(self.text(name))  # only what shows: see LACKS
@@ -179,5 +180,6 @@ class TerminalDriver(Driver):
         with open(reference, encoding='utf-8') as f:
             want, got = cells(f.read().rstrip('\n')), self.shot()
         skip = {(PLACES[m][0], PLACES[m][1] + c) for m in masked for c in range(PLACES[m][2])}
-        differ = [(y, x) for y in range(ROWS) for x in range(80) if (y, x) not in skip and want[y][x] != got[y][x]]
+        differ = [(y, x) for y in range(ROWS) for x in range(80)
+                  if (y, x) not in skip and want[y][x] != got[y][x]]
         return differ and 'differs from %s at (row, column) %s' % (reference, differ[:5])

@@ -14,7 +14,8 @@
 //   - announce() says nothing: a terminal's screen reader reads the screen itself;
 //   - Enter cannot carry Shift or Ctrl (a terminal sends the same byte); Alt comes as ESC;
 //   - a paste ends at its first line break; Ctrl+A selects a text box's whole text;
-//   - in a terminal smaller than the window, one line asks for the size until it grows.
+//   - in a terminal smaller than the window, one line asks for the size until it grows;
+//     keys still count meanwhile (one typed just before it shrank is not lost), clicks not.
 
 #include <ncursesw/curses.h>
 

@@ -108,19 +108,18 @@ void TerminalFrontEnd::handle(int key) {
     Widget& focused = at(focus_);
     const bool inBox = focus_ && focused.spec.kind == view::WidgetKind::TextBox;
     if (key == CtrlC || key == CtrlQ) return quit(0);
-    if (key == -PasteStarts) { // one edit, even while the terminal is too small
+    if (key == -PasteStarts) { // one edit
         const Text pasted = readPaste();
         return inBox ? replace(focused, focused.caret, focused.caret, pasted) : void();
     }
-    if (tooSmall()) return; // nothing happens that the person cannot see
     view::KeyModifiers modifiers;
     if (key == Escape) { // Alt sends ESC before the key it holds
         modifiers.alt = true;
         if ((key = nextKey(0)) == NoKey) return;
     }
-    if (key == -MouseReport) {
+    if (key == -MouseReport) { // a click on the line asking for a larger terminal does nothing
         const auto cell = pressedCell();
-        for (auto id = bottomUp_.rbegin(); id != bottomUp_.rend(); ++id)
+        for (auto id = bottomUp_.rbegin(); id != bottomUp_.rend() && !tooSmall(); ++id)
             if (at(*id).visible && inside(at(*id).rect, cell)) return press(*id, cell.second);
     } else if (isEnter(key)) {
         view_->enter(focus_, modifiers);
@@ -232,9 +231,8 @@ void TerminalFrontEnd::messageBox(const Text& prompt, view::MessageIcon icon, co
             quit(key == NoKey ? view::FailureExitCode : 0);
         else if (key == -PasteStarts)
             readPaste(); // goes nowhere: the box has no text to paste into
-        else if (key == -MouseReport
-                     ? inside(ok_, pressedCell())
-                     : !tooSmall() && (isEnter(key) || key == L' ' || key == Escape))
+        else if (key == -MouseReport ? inside(ok_, pressedCell())
+                                     : isEnter(key) || key == L' ' || key == Escape)
             return;
     }
 }
