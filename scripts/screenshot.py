@@ -10,7 +10,7 @@ import sys
 import tempfile
 
 root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-sys.path[:0] = [os.path.join(root, 'tests', 'support'), os.path.join(root, 'tests', 'e2e')]
+sys.path.insert(0, os.path.join(root, 'tests', 'support'))
 
 import window_layout as layout  # noqa: E402
 from display import Display, Failure, missing_tools, wait_until  # noqa: E402
@@ -26,12 +26,14 @@ def main():
         # A fixed locale, so the picture does not depend on who takes it.
         app = display.spawn([program], env={'LC_ALL': 'C.UTF-8', 'QT_QPA_PLATFORM': 'xcb'},
                             log='app.log')
-        window = display.wait_for_window('Pelmoria', app)
+        window = display.wait_for_window(layout.WINDOW_TITLE, app)
         display.look_at(window)
-        clock = lambda shot: [display.pixel(shot, x, y) for x in range(layout.CLOCK.x, layout.CLOCK.x + layout.CLOCK.w)
-                              for y in range(layout.CLOCK.y, layout.CLOCK.y + layout.CLOCK.h)]
+        c = layout.rect(layout.CLOCK)
+        clock = lambda shot: [display.pixel(shot, x, y) for x in range(c.x, c.x + c.w)
+                              for y in range(c.y, c.y + c.h)]
+        cell = layout.rect(layout.cell(layout.VIEW, 0))
         first = display.wait_for_screen(
-            lambda shot: layout.cell_colour(display, shot, layout.view_cell(0)) == 'light blue')
+            lambda shot: layout.cell_colour(display, shot, cell) == 'light blue')
         # Past the first tick: the status row shows the time instead of "Label3".
         if not wait_until(lambda: clock(display.screenshot()) != clock(first)):
             raise Failure('the clock never showed the time')

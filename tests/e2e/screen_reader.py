@@ -45,7 +45,7 @@ class Orca:
         own = ['unshare', '--pid', '--fork', '--mount-proc', '--kill-child']
         if shutil.which('unshare') and subprocess.run(own + ['true'], capture_output=True).returncode == 0:
             command = own + command
-        session.spawn(command, env=env, log='orca.log')
+        self.process = session.spawn(command, env=env, log='orca.log')
         for ready in ("SPEECH OUTPUT: 'Screen reader on.'", 'ORCA: Starting registry'):
             # A cold start of Orca on a loaded machine takes a while: a longer bound.
             if not wait_until(lambda: ready in self._text(), 4 * DEADLINE, interval=0.1):

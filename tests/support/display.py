@@ -6,8 +6,9 @@ the screen, clicks and types. Every wait is for something a person would see: a 
 a colour, a text. A deadline only bounds a hang; PELMORA_DEADLINE (seconds, default 30)
 stretches it where everything runs slowly, such as an emulated machine.
 
-The as-a-user tests, the Wine checks and the screenshot script build on it. Standard
-library only, plus Xvfb, xdotool, xwininfo and ImageMagick's import on PATH.
+The Qt and Wine drivers, the installed-program check, the bench and the screenshot script
+build on it. Standard library only, plus Xvfb, xdotool, xwininfo and ImageMagick's import
+on PATH (xclip to paste).
 """
 import os
 import re
@@ -16,6 +17,8 @@ import shutil
 import signal
 import subprocess
 import time
+
+import keyboard_layout
 
 DEADLINE = float(os.environ.get('PELMORA_DEADLINE', '30'))
 TOOLS = ['Xvfb', 'xdotool', 'xwininfo', 'import']
@@ -229,51 +232,25 @@ class Display:
         self.run(['xdotool', 'key', '--delay', str(delay)] + list(keys))
 
     def type(self, text, delay=30):
-        self.run(['xdotool', 'type', '--delay', str(delay), '--', text])
+        """Types `text`. Characters the default keyboard lacks are pressed on the keys
+        keyboard_layout.add_keys gave them: xdotool type would bind a key only for the
+        moment, and a busy program may read the keyboard map after it is gone."""
+        for run in re.split('([%s])' % keyboard_layout.EXTRA_CHARACTERS, text):
+            if len(run) == 1 and run in keyboard_layout.EXTRA_CHARACTERS:
+                self.key('U%04X' % ord(run))
+            elif run:
+                self.run(['xdotool', 'type', '--delay', str(delay), '--', run])
+
+    def set_clipboard(self, data):
+        """Puts `data` (bytes) on the clipboard, as copying it elsewhere would. xclip
+        serves it until the program takes the clipboard over, then ends by itself."""
+        path = os.path.join(self.work, 'clip.bin')
+        with open(path, 'wb') as f:
+            f.write(data)
+        self.spawn(['xclip', '-quiet', '-selection', 'clipboard', '-i', path])
+        if not wait_until(lambda: self.run(['xclip', '-selection', 'clipboard', '-o', '-t',
+                                            'TARGETS'])):
+            raise Failure('xclip did not take the clipboard')
 
     def focus(self, window):
         self.run(['xdotool', 'windowfocus', '--sync', window])
-
-
-def picture_rgb(path):
-    """A PNG's pixels as 8-bit RGB bytes, read by ImageMagick."""
-    return subprocess.run(['convert', str(path), '-depth', '8', 'rgb:-'], capture_output=True,
-                          check=True).stdout
-
-
-def match_picture(display, reference, size, masked=(), name_at=str):
-    """Waits for the part of the screen at the origin, `size` pixels, to look like the
-    reference PNG, leaving out the `masked` rectangles (x, y, w, h). A blinking caret is
-    waited out the same way. Returns None when it does; otherwise leaves the rendering and
-    a diff beside the reference and returns where they differ. PELMORA_RENEW_PICTURES=1
-    writes the rendering as the new reference instead."""
-    base = str(reference)[:-len('.png')]
-    width, height = size
-    if os.environ.get('PELMORA_RENEW_PICTURES') == '1':
-        display.save_png(reference, crop=(0, 0, width, height))
-        return None
-    want = picture_rgb(reference)
-    stride = width * 3
-
-    def differing(shot):
-        wrong = []
-        for y in range(height):
-            start = ((display.origin[1] + y) * shot.width + display.origin[0]) * 3
-            row, wanted = bytearray(shot.data[start:start + stride]), want[y * stride:(y + 1) * stride]
-            for mx, my, mw, mh in masked:
-                if my <= y < my + mh:
-                    row[mx * 3:(mx + mw) * 3] = wanted[mx * 3:(mx + mw) * 3]
-            if row != wanted:
-                wrong += [(x, y) for x in range(width) if row[x * 3:x * 3 + 3] != wanted[x * 3:x * 3 + 3]]
-        return wrong
-    shot = display.wait_for_screen(lambda s: not differing(s))
-    wrong = differing(shot)
-    if not wrong:
-        return None
-    display.save_png(base + '.actual.png', crop=(0, 0, width, height))
-    subprocess.run(['compare', str(reference), base + '.actual.png', base + '.diff.png'],
-                   capture_output=True)
-    xs, ys = [p[0] for p in wrong], [p[1] for p in wrong]
-    return ('%d pixels differ within (%d,%d) %dx%d, the first at %s on %s; see %s.actual.png '
-            'and .diff.png' % (len(wrong), min(xs), min(ys), max(xs) - min(xs) + 1,
-                               max(ys) - min(ys) + 1, wrong[0], name_at(wrong[0]), base))

@@ -1,10 +1,17 @@
-"""Where the window's controls are and what their colours mean, in client pixels.
+"""The window as a person meets it: its title, its messages, where each control is and
+what its colours mean, in client pixels at 96 dpi. Defined here once for every Python
+test.
 
-Positions come from the window's design in twips (15 twips to a pixel at 96 dpi), so a
-test clicks where a person sees a control and looks where the design paints it. Nothing
-here asks the program where anything is. Shared by the Linux and the Wine checks.
+Positions come from the window's design in twips (15 twips to a pixel), so a test clicks
+where a person sees a control and looks where the design paints it. Nothing here asks the
+program where anything is. Controls are named as a screen reader calls them.
 """
+import re
 
+WINDOW_TITLE = 'Pelmoria'
+MESSAGE_TITLE = '出错'
+OVER_LENGTH, NOT_HEX, BAD_RANGE = '不处理超过32bit的数据', '请正确输入16进制数', '输入查看位范围有错'
+MESSAGES = {OVER_LENGTH, NOT_HEX, BAD_RANGE}
 TWIPS_PER_PIXEL = 15
 
 # Colours as RGB, from the design's 0xBBGGRR values.
@@ -18,8 +25,7 @@ class Rect:
     edge rounds to the nearest pixel, as the window places it; centre and corners are
     where to click and where to look for background colour."""
 
-    def __init__(self, left, top, width, height, name=None):
-        self.name = name  # what a screen reader calls it
+    def __init__(self, left, top, width, height):
         px = lambda twips: int(twips / TWIPS_PER_PIXEL + 0.5)
         self.x, self.y = px(left), px(top)
         self.w, self.h = px(left + width) - self.x, px(top + height) - self.y
@@ -38,49 +44,64 @@ class Rect:
         return [(x0, y0), (x1, y0), (x0, y1), (x1, y1)]
 
 
-def view_box(i):
-    """Box i of the selection row (bit 0 rightmost)."""
-    return Rect(9480 - 300 * i, 1680, 255, 255)
+VIEW, SET = '比特查看', '比特设置'  # the two rows, by the words their names start with
+ENTRY, RANGE = '数据输入', '选择位范围'
+SET_BINARY, SET_HEX, VIEW_BINARY, VIEW_HEX = SET + ' 二进制', SET + ' Hex', VIEW + ' 二进制', VIEW + ' Hex'
+CLOCK = '时间'
 
 
-def set_box(i):
-    """Box i of the composer row: box 0 at 9480, the others 310 and then 300 apart."""
-    return Rect(9480 if i == 0 else 9470 - 300 * i, 3720, 195, 195)
+def box(row, i):
+    return '%s 第%d位' % (row, i)
 
 
-def view_cell(i):
-    return Rect(9480 - 300 * i, 1320, 255, 255)
+def cell(row, i):
+    return box(row, i) + ' 数值'
 
 
-def set_cell(i):
-    return Rect(9420 if i == 0 else 9410 - 300 * i, 3375, 255, 255)
+def bits(value):
+    """A row as a person should read it for `value`, bit 31 first."""
+    return format(value, '032b')
 
 
-DATA_IN = Rect(960, 600, 2295, 330, '数据输入')            # txtDataIn
-SELECT_RANGE = Rect(4680, 600, 1095, 375, '选择位范围')    # txtSelectRang
-SELECT = Rect(5967, 600, 1222, 375)          # "Select"
-CLEAR_SELECT = Rect(7371, 585, 1105, 375)    # "Clear Select"
-CLEAR_SET = Rect(8658, 585, 1066, 364)       # "Clear Set"
-SET_BINARY = Rect(702, 4160, 5161, 416, '比特设置 二进制')  # TxtBitSetBinary
-SET_HEX = Rect(6669, 4147, 3055, 429, '比特设置 Hex')      # TxtBitSetHex
+# (name, role, rectangle in twips or None) of every control a screen reader names.
+CONTROLS = [(ENTRY, 'text box', (960, 600, 2295, 330)),
+            (RANGE, 'text box', (4680, 600, 1095, 375)),
+            ('Select', 'button', (5967, 600, 1222, 375)),
+            ('Clear Select', 'button', (7371, 585, 1105, 375)),
+            ('Clear Set', 'button', (8658, 585, 1066, 364)),
+            (SET_BINARY, 'text box', (702, 4160, 5161, 416)),
+            (SET_HEX, 'text box', (6669, 4147, 3055, 429)),
+            (VIEW_BINARY, 'label', (600, 2040, 5295, 375)),
+            (VIEW_HEX, 'label', (6600, 2040, 3135, 375)),
+            (CLOCK, 'label', (5805, 4800, 4095, 300))]
+for _i in range(32):
+    # Box 0 of the composer at 9480, the others 310 and then 300 apart.
+    _set_x = 9480 if _i == 0 else 9470 - 300 * _i
+    CONTROLS += [(box(VIEW, _i), 'check box', (9480 - 300 * _i, 1680, 255, 255)),
+                 (box(SET, _i), 'check box', (_set_x, 3720, 195, 195)),
+                 (cell(VIEW, _i), 'label', (9480 - 300 * _i, 1320, 255, 255)),
+                 (cell(SET, _i), 'label', (_set_x - 60, 3375, 255, 255)),
+                 (box(VIEW, _i) + ' 位号', 'label', None), (box(SET, _i) + ' 位号', 'label', None)]
+RECTS = {name: Rect(*twips) for name, _, twips in CONTROLS if twips}
+ROLES = {name: role for name, role, _ in CONTROLS}
 CLIENT = (662, 341)
-CLOCK = Rect(5805, 4800, 4095, 300)          # Label3: the only part that changes by itself
+CREDIT = Rect(0, 4800, 5775, 300)  # Label2, which has no name of its own
 
-NAMED = {'txtDataIn': DATA_IN, 'txtSelectRang': SELECT_RANGE, '"Select"': SELECT,
-         '"Clear Select"': CLEAR_SELECT, '"Clear Set"': CLEAR_SET, 'TxtBitSetBinary': SET_BINARY,
-         'TxtBitSetHex': SET_HEX, 'LblBitSelected': Rect(600, 2040, 5295, 375),
-         'lblBitSelectedHex': Rect(6600, 2040, 3135, 375), 'Label2': Rect(0, 4800, 5775, 300),
-         'Label3': CLOCK}
+
+def rect(name):
+    return RECTS[name]
+
+
+def focus_frame(name):
+    """A control with the frame the keyboard focus draws round it, as (x, y, w, h)."""
+    r = RECTS[name]
+    return (r.x - 1, r.y - 1, r.w + 2, r.h + 2)
 
 
 def name_at(point):
     """The control the design puts under a client pixel, for failure messages."""
-    for i in range(32):
-        for name, rect in (('LblBitInfo', view_cell(i)), ('BitCheck', view_box(i)),
-                           ('LblBitSetInfo', set_cell(i)), ('BitSetCheck', set_box(i))):
-            if point in rect:
-                return '%s(%d)' % (name, i)
-    return next((name for name, rect in NAMED.items() if point in rect), 'the background')
+    return next((name for name, r in RECTS.items() if point in r),
+                'the credit line' if point in CREDIT else 'the background')
 
 
 def close_to(rgb, want, tolerance=8):
@@ -94,29 +115,19 @@ def colour_name(rgb):
     return 'rgb%s' % (tuple(rgb),)
 
 
-def cell_colour(session, shot, rect):
+def cell_colour(eyes, shot, r):
     """The background colour of a cell when all four corners agree, else 'mixed'."""
-    names = {colour_name(session.pixel(shot, x, y)) for x, y in rect.corners()}
+    names = {colour_name(eyes.pixel(shot, x, y)) for x, y in r.corners()}
     return names.pop() if len(names) == 1 else 'mixed: ' + ', '.join(sorted(names))
 
 
-def box_ticked(session, shot, rect):
-    """A ticked box has a dark check mark in the middle of its indicator; an unticked one
-    is light all over inside its frame."""
-    cx, cy = rect.centre
-    dark = 0
-    for dx in range(-3, 4):
-        for dy in range(-3, 4):
-            r, g, b = session.pixel(shot, cx + dx, cy + dy)
-            dark += (r + g + b) < 300
-    return dark >= 4
+def box_ticked(eyes, shot, r):
+    """A ticked box has a mark in the middle of its indicator, dark or coloured (a check
+    mark, or a filled box with a light one); an unticked one is light all over inside."""
+    cx, cy = r.centre
+    marked = sum(sum(eyes.pixel(shot, cx + dx, cy + dy)) < 450
+                 for dx in range(-3, 4) for dy in range(-3, 4))
+    return marked >= 4
 
 
-def row_colours(session, shot, cell=view_cell):
-    """The colours of cells 31 down to 0, as a person reads the row."""
-    return [cell_colour(session, shot, cell(i)) for i in range(31, -1, -1)]
-
-
-def row_ticks(session, shot, box=view_box):
-    """The ticked boxes of a row, as a set of bit numbers."""
-    return {i for i in range(32) if box_ticked(session, shot, box(i))}
+TIME_OF_DAY = re.compile(r'\d{1,2}:\d\d:\d\d')
