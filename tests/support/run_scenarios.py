@@ -28,7 +28,8 @@ sys.dont_write_bytecode = True  # the source tree stays as committed
 from display import SKIP, skip_unless_ci  # noqa: E402
 from scenarios import NEEDS, SCENARIOS, START, needs, run  # noqa: E402
 
-FRONTS = {'qt': ('e2e', 'qt_driver'), 'wine': ('win32', 'wine_driver'), 'page': ('web', 'page_driver')}
+FRONTS = {'qt': ('e2e', 'qt_driver'), 'wine': ('win32', 'wine_driver'), 'page': ('web', 'page_driver'),
+          'terminal': ('terminal', 'terminal_driver')}
 
 
 def report(results, name):

@@ -132,6 +132,7 @@ def boxed_captions(d, shot):
     return [text for text, r in SANS_CAPTIONS.items() if sum(any(row) for row in rows(r)) < 5]
 
 
+@with_needs('glyphs')
 def captions(d):
     d.wait_for(lambda: not boxed_captions(d, d.shot()),
                lambda: 'captions drawn as boxes: %s' % ', '.join(boxed_captions(d, d.shot())))

@@ -17,8 +17,11 @@ NEEDS = {'text': 'reading text boxes and labels', 'messages': "reading a message
          'window': "the window's size and taskbar icons", 'command_line': 'a command line',
          'pictures': 'reference pictures', 'scale2': 'drawing at twice the density',
          'screen_reader': 'a screen reader', 'wayland': 'a Wayland desktop',
-         'first_frame': 'a first frame before the program runs'}
+         'first_frame': 'a first frame before the program runs',
+         'long_paste': 'an entry that holds a pasted megabyte',
+         'nul_paste': 'pasting a NUL character'}
 MEGABYTE = 1 << 20
+LONG_PASTE = 524288  # what every engine's entry holds; WebKit's no more
 
 
 def row(value):
@@ -58,6 +61,9 @@ def needs(steps):
     found = set()
     for step in steps:
         found |= set(getattr(step, 'needs', ())) if callable(step) else set(STEPS[step[0]][0])
+        if not callable(step) and step[0] == 'paste':
+            found |= {'long_paste'} if len(step[2]) > LONG_PASTE else set()
+            found |= {'nul_paste'} if '\0' in step[2] else set()
     return found
 
 
