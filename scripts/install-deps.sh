@@ -61,12 +61,14 @@ done
 [ "$lists_complete" = 1 ] || echo "Going on with the package lists that did come."
 
 # What apt can install from the lists it has. When the whole set cannot go in, halves of it
-# are tried in turn down to single packages, which tells the ones to blame in a few tries.
+# are tried in turn, each together with what has been found to fit, down to single
+# packages: a few tries tell the ones to blame. Another architecture's packages come last,
+# since they are the ones that must match the versions of the rest.
 installable=()
 refused=()
 simulate() { apt-get install -s -qq --no-install-recommends "$@" >/dev/null 2>&1; }
 sort_out() {
-    if simulate "$@"; then
+    if simulate "${installable[@]}" "$@"; then
         installable+=("$@")
     elif [ $# -eq 1 ]; then
         refused+=("$1")
@@ -76,6 +78,8 @@ sort_out() {
         sort_out "${@:half+1}"
     fi
 }
+mapfile -t missing < <(printf '%s\n' "${missing[@]}" | grep -v ':' || true
+                       printf '%s\n' "${missing[@]}" | grep ':' || true)
 sort_out "${missing[@]}"
 if [ ${#installable[@]} -gt 0 ]; then
     as_root env DEBIAN_FRONTEND=noninteractive \
