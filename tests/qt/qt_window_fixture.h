@@ -16,7 +16,6 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "app/main_window.h"
@@ -66,12 +65,8 @@ struct ShownWindow {
     QCheckBox* check(const Control& c) { return dynamic_cast<QCheckBox*>(widget(c)); }
     QPushButton* button(const Control& c) { return dynamic_cast<QPushButton*>(widget(c)); }
 
-private:
-    std::optional<Main> model_; // made before the window and gone after it, as in main()
-
-public:
     TestWindow window;
-    Main& model = model_.emplace(window.view());
+    Main model{window.view()};
     bool shown = false;
 };
 

@@ -2,7 +2,6 @@
 #include <QApplication>
 
 #include <cstdio>
-#include <optional>
 
 #include "app/main_window.h"
 #include "frontends/qt/qt_application.h"
@@ -25,13 +24,10 @@ int main(int argc, char** argv) {
     QApplication app(qtArgc, argv);
     pelmora::configureApplicationQt(app);
 
-    // The model is made before the window and goes after it, since the window's view lets
-    // go of the model's form when it ends.
-    std::optional<pelmora::Main> model;
     pelmora::QtWindow window;
-    model.emplace(window.view());
-    // The load event runs before any window exists; an error there ends the program.
-    if (!window.view().load(model->form(), [&] { model->load(); }))
+    pelmora::Main model(window.view());
+    // The load event runs before the window is shown; an error there ends the program.
+    if (!window.view().load(model.form(), [&] { model.load(); }))
         return pelmora::view::FailureExitCode;
 
     if (fontWarmUp.joinable()) fontWarmUp.join();
