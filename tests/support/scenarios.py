@@ -19,7 +19,7 @@ NEEDS = {'text': 'reading text boxes and labels', 'messages': "reading a message
          'screen_reader': 'a screen reader', 'wayland': 'a Wayland desktop',
          'first_frame': 'a first frame before the program runs',
          'long_paste': 'an entry that holds a pasted megabyte',
-         'nul_paste': 'pasting a NUL character'}
+         'nul_paste': 'pasting a NUL character', 'glyphs': "the captions' glyphs in pixels"}
 MEGABYTE = 1 << 20
 LONG_PASTE = 524288  # what every engine's entry holds; WebKit's no more
 
