@@ -48,7 +48,7 @@ if printf '%s\n' "${missing[@]}" | grep -q ':i386$' &&
     as_root dpkg --add-architecture i386
 fi
 
-echo "Installing (${#missing[@]} of ${groups[*]}): ${missing[*]}"
+echo "Installing the ${#missing[@]} packages of ${groups[*]} not yet installed: ${missing[*]}"
 lists_complete=0
 for try in $(seq "$tries"); do
     if log=$(as_root apt-get update -qq 2>&1); then

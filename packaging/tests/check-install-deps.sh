@@ -45,7 +45,7 @@ chmod +x "$bin"/*
 packages() { for g in "$@"; do sed 's/#.*//' "$scripts/packages.d/$g.txt"; done | awk 'NF {print $1}' | sort -u; }
 all_groups=$(cd "$scripts/packages.d" && ls -- *.txt | sed 's/\.txt$//' | paste -sd ' ')
 
-# run CASE GROUPS ENV...: install-deps.sh for GROUPS under the fakes; sets status, out, err.
+# run CASE GROUPS ENV...: install-deps.sh for GROUPS under the fakes; sets status and err.
 run() {
     local groups=$2
     case=$1
@@ -56,7 +56,7 @@ run() {
     env PATH="$bin:$PATH" FAKE_LOG="$log" PELMORA_APT_PAUSE=0 FAKE_ALL_INSTALLED= FAKE_I386= \
         FAKE_UPDATE_FAILS= FAKE_REFUSED= "$@" bash "$scripts/install-deps.sh" $groups \
         >"$scratch/out" 2>"$scratch/err" || status=$?
-    out=$(cat "$scratch/out") err=$(cat "$scratch/err")
+    err=$(cat "$scratch/err")
 }
 expect() { # DESCRIPTION TEST...
     local what=$1
