@@ -72,7 +72,7 @@ incomplete="the package lists were incomplete (apt-get update failed); a later t
 cases=(
     "open.sh, mirror mid-sync|build run|FAKE_UPDATE_FAILS=1|0|3|$(packages build run | paste -sd ' ')|"
     "test command, mirror mid-sync, wine32 refused|$all_groups|FAKE_UPDATE_FAILS=1 FAKE_REFUSED=wine32:i386|1|3|$(packages $all_groups | grep -vx wine32:i386 | paste -sd ' ')|install-deps: cannot install wine32:i386: $incomplete"
-    "complete lists, a package refused|tests-win32|FAKE_I386=1 FAKE_REFUSED=wine32:i386|1|1|$(packages tests-win32 | grep -vx wine32:i386 | paste -sd ' ')|install-deps: cannot install wine32:i386: apt has no installable version (apt-get install -s wine32:i386 says why)"
+    "complete lists, a package refused|tests-win32 tests-win32-host|FAKE_I386=1 FAKE_REFUSED=wine32:i386|1|1|$(packages tests-win32 | paste -sd ' ')|install-deps: cannot install wine32:i386: apt has no installable version (apt-get install -s wine32:i386 says why)"
     "everything installed|$all_groups|FAKE_ALL_INSTALLED=1|0|0||"
     "no such group|build nonsense||2|0||"
 )
@@ -91,6 +91,6 @@ done
 # Only the test command's groups want an i386 package, so only they add the architecture.
 run "no i386 for open.sh's groups" "build run"
 expect "open.sh's groups added i386" absent --add-architecture
-run "i386 added for wine32" tests-win32
-expect "tests-win32 did not add i386" grep -qx 'dpkg --add-architecture i386' "$log"
+run "i386 added for wine32" tests-win32-host
+expect "tests-win32-host did not add i386" grep -qx 'dpkg --add-architecture i386' "$log"
 echo "PASS: install-deps.sh"
