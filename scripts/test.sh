@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing of every group in scripts/packages.d, builds every configuration
 # and runs every test headless: the unit and Qt tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the page built with emscripten and driven in headless
-# Chromium, then the release program's tests (real windows under Xvfb, Pelmora.exe under
+# UndefinedBehaviorSanitizer, then the page built with emscripten and driven in Chromium,
+# Firefox and WebKitGTK, then the release program's tests (real windows under Xvfb, Pelmora.exe under
 # Wine, fuzzing, benchmarks smoke, packaging). Before those it builds the release files of
 # the commit twice and compares them; the packaging tests check the first build's.
 set -euo pipefail
@@ -34,7 +34,7 @@ echo "== windows"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
 
-echo "== web (the page, in headless Chromium)"
+echo "== web (the page, in Chromium, Firefox and WebKitGTK)"
 cmake --preset web >/dev/null
 cmake --build --preset web -j "$jobs"
 ctest --preset web -j "$jobs"
