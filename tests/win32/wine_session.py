@@ -15,7 +15,10 @@ import time
 from dataclasses import dataclass
 from pathlib import Path
 
+# The display helpers this check was written on (tests/win32/harness), until the Wine
+# adapter of the shared scenario table replaces it; in the check VM they sit in support/.
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "support"))
+sys.path.insert(0, str(Path(__file__).resolve().parent / "harness"))
 from display import Display  # noqa: E402
 
 DEBIAN_WINE32 = "/usr/lib/wine/wine"

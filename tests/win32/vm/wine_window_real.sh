@@ -21,7 +21,7 @@ mkdir -p "$out/win32" "$out/support"
 cp "$exe" "$out/Pelmora.exe"
 cp "$here/../wine_session.py" "$here/../wine_window_check.py" "$out/win32/"
 cp -R "$here/../pictures" "$out/win32/"
-cp "$here/../../support/display.py" "$here/../../support/window_layout.py" "$out/support/"
+cp "$here/../harness/display.py" "$here/../harness/window_layout.py" "$out/support/"
 # The check itself needs a UTF-8 locale to find the "出错" box by its title.
 cat > "$out/checks.sh" <<'EOF'
 export LC_ALL=C.UTF-8
