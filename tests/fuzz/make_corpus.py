@@ -31,6 +31,7 @@ def bound(n):  # small bounds, -4 to 43, are stored as n + 4 (see rangeText)
 
 SEEDS = {f'type-{hex}': typed(hex) for hex in ('1F', 'fff', 'FFFFFFFF', '80000000', '12345')}
 SEEDS |= {
+    'short-after-long': typed('12345') + bytes([CLEAR]) + typed('FF'),
     'nine-digits': typed('123456789'),
     'nine-then-backspace': typed('123456789') + bytes([BACK]),
     'invalid-G-after-1': typed('1G'),
