@@ -30,14 +30,6 @@ PixelRect lineBand(const Line& line, int dpi) {
     return {x1, y1, std::max(x2 - x1, thickness), std::max(y2 - y1, thickness)};
 }
 
-std::vector<LineBand> visibleLineBands(const Form& form, int dpi) {
-    std::vector<LineBand> out;
-    for (const Control* c : form.controls())
-        if (const auto* line = dynamic_cast<const Line*>(c); line && line->visible())
-            out.push_back({lineBand(*line, dpi), line->foreColour()});
-    return out;
-}
-
 PixelSize clientSize(const FormSettings& settings, int dpi) {
     return {twipsToPixels(settings.clientWidth, dpi), twipsToPixels(settings.clientHeight, dpi)};
 }

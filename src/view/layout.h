@@ -35,14 +35,6 @@ PixelRect controlRect(const Control& control, int dpi = BaseDpi);
 // A shadow line and a window-coloured line 30 twips below it meet as an etched groove.
 PixelRect lineBand(const Line& line, int dpi = BaseDpi);
 
-// A visible line's band and the colour it is painted in, for every visible line.
-struct LineBand {
-    PixelRect rect;
-    Colour colour = 0;
-    bool operator==(const LineBand&) const = default;
-};
-std::vector<LineBand> visibleLineBands(const Form& form, int dpi = BaseDpi);
-
 // The client area of the form.
 PixelSize clientSize(const FormSettings& settings, int dpi = BaseDpi);
 
