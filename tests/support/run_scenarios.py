@@ -36,9 +36,9 @@ def report(results, name):
     try:
         with open(os.path.join(results, name + '.txt'), encoding='utf-8') as f:
             text = f.read()
-    except FileNotFoundError:
-        print('no report of %s: the session never ran it (see the session test)' % name)
-        return 1
+    except FileNotFoundError:  # under CI a session that skips fails instead
+        print('no report of %s: its session was skipped or broke off (see the session test)' % name)
+        return SKIP
     print(text, end='')
     return {'PASS': 0, 'SKIP': SKIP}.get(text.split(None, 1)[0], 1)
 
@@ -121,6 +121,10 @@ def main():
             if args.results:
                 write(args.results, name, verdict, '%s on %s: %s\n%s' % (
                     name, args.front, why, ''.join(line + '\n' for line in lines)))
+    for name in SCENARIOS if args.results else ():
+        if name not in names:
+            write(args.results, name, 'SKIP', '%s on %s: left to the other runs of this front end'
+                  % (name, args.front))
     print('%d scenarios, %d failed' % (len(names), failed))
     return 1 if failed and not args.results else 0
 

@@ -55,8 +55,8 @@ def line_breaks(d):
     hex digits (or on more than eight characters, after the one message that brings)."""
     d.paste(ENTRY, '7\r\n8\t')
     texts = []
-    while not (d.message() is None and (all(c in '0123456789ABCDEFabcdef' for c in d.text(ENTRY))
-                                        if d.length(ENTRY) <= 8 else texts)):
+    while not (d.message() is None and d.length(ENTRY) is not None and (
+            all(c in '0123456789ABCDEFabcdef' for c in d.text(ENTRY)) if d.length(ENTRY) <= 8 else texts)):
         expect(len(texts) < 4, 'line breaks and a tab: more than 4 messages')
         title, text, _ = d.wait_for(d.message, 'line breaks and a tab: the entry never settles')
         expect(text in MESSAGES, 'line breaks and a tab bring %r' % text)
@@ -132,6 +132,7 @@ def boxed_captions(d, shot):
     return [text for text, r in SANS_CAPTIONS.items() if sum(any(row) for row in rows(r)) < 5]
 
 
+@with_needs()
 def captions(d):
     d.wait_for(lambda: not boxed_captions(d, d.shot()),
                lambda: 'captions drawn as boxes: %s' % ', '.join(boxed_captions(d, d.shot())))

@@ -13,7 +13,9 @@ from window_layout import (BAD_RANGE, CLOCK, ENTRY, NOT_HEX, OVER_LENGTH, RANGE,
                            SET_HEX, VIEW, VIEW_BINARY, VIEW_HEX, bits, box)
 
 NEEDS = {'text': 'reading text boxes and labels', 'messages': "reading a message box's text",
-         'paste': 'pasting', 'live': 'reading the live region', 'names': 'accessible names',
+         'paste': 'pasting', 'nul': 'pasting a NUL', 'scripts': 'typing what a US keyboard lacks',
+         'megabyte': 'pasting a megabyte',
+         'live': 'reading the live region', 'names': 'accessible names',
          'window': "the window's size and taskbar icons", 'command_line': 'a command line',
          'pictures': 'reference pictures', 'scale2': 'drawing at twice the density',
          'screen_reader': 'a screen reader', 'wayland': 'a Wayland desktop',
@@ -44,7 +46,7 @@ STEPS = {
         lambda: '%s boxes ticked %s, expected %s' % (r, sorted(d.ticks(r)), sorted(want)))),
     'text': (('text',), wait_text),
     'length': (('text',), lambda d, name, want: d.wait_for(
-        lambda: d.length(name) == want, lambda: '%s holds %d characters, expected %d'
+        lambda: d.length(name) == want, lambda: '%s holds %s characters, expected %d'
         % (name, d.length(name), want), step='%s: %d characters' % (name, want))),
     'messages': (('messages',), lambda d, count, says: d.close_messages(count, says, 'messages')),
     'live': (('live',), lambda d, want: d.wait_for(
@@ -55,9 +57,18 @@ STEPS = {
 
 
 def needs(steps):
+    """What `steps` need beyond acting and looking, from their verbs and what they type:
+    characters a US keyboard lacks, a NUL, a megabyte."""
     found = set()
     for step in steps:
-        found |= set(getattr(step, 'needs', ())) if callable(step) else set(STEPS[step[0]][0])
+        if callable(step):
+            found |= set(step.needs)
+            continue
+        found |= set(STEPS[step[0]][0])
+        text = step[2] if step[0] in ('type', 'paste') else ''
+        found |= {need for need, there in (('scripts', step[0] == 'type' and not text.isascii()),
+                                           ('nul', '\0' in text), ('megabyte', len(text) > 100000))
+                  if there}
     return found
 
 
@@ -86,7 +97,7 @@ def selection(text, how, ticked, readouts, message=None):
 
 MARKS = [('\u200f', 'a right-to-left mark'), ('\u202e', 'a right-to-left override'),
          ('中', 'a CJK character'), ('\U0001F600', 'an astral character')]
-CONTROL_CHARACTERS = '\x01\x02\x1b\x7f\x00\x08'
+CONTROL_CHARACTERS, NUL_AMONG = '\x01\x02\x1b\x7f\x08\x1f', '\x01\x02\x1b\x7f\x00\x08'
 SCENARIOS = {
     'start_up': [('cells', VIEW, 0), ('cells', SET, 0), ('ticks', VIEW, set()), ('ticks', SET, set())]
     + field('0B', '0H') + [('text', RANGE, ''), ('text', SET_BINARY, '0'), ('text', SET_HEX, '0'),
@@ -155,12 +166,18 @@ SCENARIOS = {
                                 ('paste', ENTRY, 'G' * 8), ('messages', 8, NOT_HEX), ('text', ENTRY, ''),
                                 ('cells', VIEW, 0x1F)],
     # Six control characters after 1F go back one a message; nine characters are refused
-    # whole and stay (a screen reader's text stops at the NUL; the length counts all).
+    # whole and stay.
     'control_characters': [('paste', ENTRY, '1F' + CONTROL_CHARACTERS), ('messages', 6, NOT_HEX),
                            ('text', ENTRY, '1F'), ('cells', VIEW, 0x1F),
                            ('paste', ENTRY, 'A1F' + CONTROL_CHARACTERS), ('messages', 1, OVER_LENGTH),
-                           ('text', ENTRY, 'A1F' + CONTROL_CHARACTERS[:4]), ('length', ENTRY, 9),
+                           ('text', ENTRY, 'A1F' + CONTROL_CHARACTERS), ('length', ENTRY, 9),
                            ('cells', VIEW, 0x1F), line_breaks],
+    # The same with a NUL among them: a screen reader's text stops at it; the length
+    # counts every character.
+    'nul_character': [('paste', ENTRY, '1F' + NUL_AMONG), ('messages', 6, NOT_HEX),
+                      ('text', ENTRY, '1F'), ('paste', ENTRY, 'A1F' + NUL_AMONG),
+                      ('messages', 1, OVER_LENGTH), ('text', ENTRY, 'A1F' + NUL_AMONG[:4]),
+                      ('length', ENTRY, 9), ('cells', VIEW, 0x1F)],
     # Each refused alone; a mark in front of 1F takes the whole entry, one character a message.
     'marks_and_scripts': TYPE_1F + [step for ch, _ in MARKS for step in (
         ('type', None, ch), ('messages', 1, NOT_HEX), ('text', ENTRY, '1F'))]
@@ -169,7 +186,7 @@ SCENARIOS = {
     'first_frame': [first_frame],
     'picture_start_up': [('picture', 'start-up', CLOCK)],
     'picture_2x': [('picture', 'start-up', CLOCK)],
-    'picture_1F_select_composer': TYPE_1F + [('type', RANGE, '0,3'), ('click', 'Select'),
+    'picture_1F_select_composer': TYPE_1F + [('type', RANGE, '0,3'), ('keys', 'Return'),
                                              ('ticks', VIEW, {0, 1, 2, 3}), ('click', box(SET, 5)),
                                              ('cells', SET, 0x20),
                                              ('picture', '1F-select-0,3-composer-5', CLOCK)],
