@@ -2,7 +2,7 @@
 """Runs the scenario table (scenarios.py) on one front end.
 
     run_scenarios.py FRONT --list
-    run_scenarios.py FRONT [its options] --work DIR [--results DIR] [NAME... | all]
+    run_scenarios.py FRONT [its options] --work DIR [--results DIR] [NAME... | all | quick]
     run_scenarios.py --report DIR NAME
 
 FRONT is qt (the program on Xvfb, tests/e2e), wine (Pelmora.exe, tests/win32) or page (the
@@ -26,7 +26,7 @@ sys.path.insert(0, HERE)
 sys.dont_write_bytecode = True  # the source tree stays as committed
 
 from display import SKIP, skip_unless_ci  # noqa: E402
-from scenarios import NEEDS, SCENARIOS, START, needs, run  # noqa: E402
+from scenarios import NEEDS, QUICK, SCENARIOS, START, needs, run  # noqa: E402
 
 FRONTS = {'qt': ('e2e', 'qt_driver'), 'wine': ('win32', 'wine_driver'), 'page': ('web', 'page_driver')}
 
@@ -94,7 +94,8 @@ def main():
     if args.list:
         print('\n'.join(SCENARIOS))
         return 0
-    names = list(SCENARIOS) if args.names in ([], ['all']) else args.names
+    names = {(): list(SCENARIOS), ('all',): list(SCENARIOS), ('quick',): QUICK}.get(
+        tuple(args.names), args.names)
     unknown = [n for n in names if n not in SCENARIOS]
     if unknown:
         parser.error('no scenario ' + ', '.join(unknown))

@@ -191,6 +191,10 @@ SCENARIOS = {
                                              ('cells', SET, 0x20),
                                              ('picture', '1F-select-0,3-composer-5', CLOCK)],
 }
+# The road a person takes first: what a run that cannot take long, such as one in an
+# emulated machine, runs ("quick" on the command line).
+QUICK = ['start_up', 'window', 'type_1F', 'not_hex_G', 'select_0_3_enter', 'tab_and_space',
+         'captions', 'picture_start_up', 'picture_1F_select_composer']
 # How a scenario's program is started, where it is not just started.
 START = {'window': {'args': ['--no-such-option', '-style', 'windows'], 'needs': {'command_line'}},
          'picture_2x': {'scale': 2, 'needs': {'scale2'}},

@@ -205,6 +205,8 @@ class WineDriver(XDriver):
             return None
         box = found[boxes[0]]
         labels = [c['text'] for c in found[boxes[0] + 1:] if c['kind'] == 'C' and c['text']]
+        if box['length'] is None or not labels:
+            return None  # being made, or the program does not answer yet
         return box['text'], labels[0] if len(labels) == 1 else labels, box['handle']
 
     def close_message(self):
