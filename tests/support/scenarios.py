@@ -29,7 +29,7 @@ def row(value):
 
 def wait_text(d, name, want):
     d.wait_for(lambda: d.text(name) == want,
-               lambda: '%s reads %r, expected %r' % (name, d.text(name)[:60], want[:60]))
+               lambda: '%s reads %r, expected %r' % (name, (d.text(name) or '')[:60], want[:60]))
 
 
 # verb: (what it needs, what it does)
@@ -154,7 +154,8 @@ SCENARIOS = {
     'megabyte_select_range': [('paste', RANGE, '1234567890' * (MEGABYTE // 10) + ',3'),
                               ('length', RANGE, MEGABYTE // 10 * 10 + 2), ('click', 'Select'),
                               ('messages', 1, BAD_RANGE), ('ticks', VIEW, set()), ('click', RANGE),
-                              ('keys', 'ctrl+a'), ('type', None, '0,3'), ('click', 'Select'),
+                              ('keys', 'ctrl+a'), ('type', None, '0,3'), ('text', RANGE, '0,3'),
+                              ('click', 'Select'),
                               ('ticks', VIEW, {0, 1, 2, 3})],
     'megabyte_set_binary': [('paste', SET_BINARY, '10' * (MEGABYTE // 2)), ('length', SET_BINARY, MEGABYTE),
                             ('cells', SET, 0), ('click', box(SET, 1)), ('text', SET_BINARY, '10')],
