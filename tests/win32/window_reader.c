@@ -1,7 +1,8 @@
 /* Reads the windows on the Wine desktop as a Windows screen reader reads them, for the
- * scenarios' Wine driver. It answers each line on standard input, then writes a line ".":
+ * scenarios' Wine driver:  window_reader.exe TITLE
+ * It answers each line on standard input, then writes a line ".":
  *
- *   "X Y"  the control at client pixel (X, Y) of the window "Pelmoria"
+ *   "X Y"  the control at client pixel (X, Y) of the window TITLE
  *   ""     every visible top-level window, and the labels of the dialogs among them
  *
  * one line a window or control:  W|C handle x y w h check length class text
@@ -55,11 +56,13 @@ static BOOL CALLBACK each_window(HWND hwnd, LPARAM unused) {
     return TRUE;
 }
 
-int main(void) {
+int main(int argc, char** argv) {
     char line[64];
+    wchar_t title[256] = L"";
     POINT at;
+    if (argc > 1) MultiByteToWideChar(CP_UTF8, 0, argv[1], -1, title, 256);
     while (fgets(line, sizeof line, stdin)) {
-        HWND top = FindWindowW(NULL, L"Pelmoria"), control;
+        HWND top = FindWindowW(NULL, title), control;
         if (sscanf(line, "%ld %ld", &at.x, &at.y) != 2)
             EnumWindows(each_window, 0);
         else if (top && (control = ChildWindowFromPointEx(top, at, CWP_SKIPINVISIBLE)) != top &&

@@ -129,7 +129,8 @@ class WineDriver(XDriver):
             self.args.loader, time.monotonic() - started, self.args.locale or 'own',
             'font links' if font_link else 'no font links'))
         keyboard_layout.add_keys(self.x.env['DISPLAY'])
-        self.reader = subprocess.Popen([self.args.loader, str(self.args.reader)], env=self.x.env,
+        self.reader = subprocess.Popen([self.args.loader, str(self.args.reader), layout.WINDOW_TITLE],
+                                       env=self.x.env,
                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE)
 
     def start(self, options):
