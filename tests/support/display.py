@@ -1,14 +1,9 @@
 """A private X display for a program under test, and a person's hands and eyes on it.
 
-Display starts its own Xvfb (no window manager: keys go to the window under the mouse or
-the one given the focus), runs programs on it, finds their windows by title, looks at
-the screen, clicks and types. Every wait is for something a person would see: a window,
-a colour, a text. A deadline only bounds a hang; PELMORA_DEADLINE (seconds, default 30)
-stretches it where everything runs slowly, such as an emulated machine.
-
-The Qt and Wine drivers, the installed-program check, the bench and the screenshot script
-build on it. Standard library only, plus Xvfb, xdotool, xwininfo and ImageMagick's import
-on PATH (xclip to paste).
+Every wait is for something a person would see: a window, a colour, a text. A deadline
+only bounds a hang; PELMORA_DEADLINE (seconds, default 30) stretches it where everything
+runs slowly, such as an emulated machine. Standard library only, plus Xvfb, xdotool,
+xwininfo and ImageMagick's import on PATH (xclip to paste).
 """
 import os
 import re
@@ -52,13 +47,12 @@ def missing_tools(extra=()):
 
 
 class Screenshot:
-    """One picture of the whole screen from an 8-bit binary PPM; one cut short reads as
-    empty, so a wait for what it shows goes on."""
+    """A picture of the screen from an 8-bit binary PPM; one cut short reads as empty."""
 
     def __init__(self, ppm):
         self.width = self.height = 0
         self.data = b''
-        # The header ends with exactly one blank; the pixels may start with any byte.
+        # The header ends with one blank; the pixels may start with any byte.
         header = re.match(rb'P6\s+(\d+)\s+(\d+)\s+255\s', ppm)
         if header:
             width, height = int(header.group(1)), int(header.group(2))
@@ -85,8 +79,9 @@ def stop_newest_first(procs):
 
 
 class Display:
-    """One Xvfb and the programs started on it; used as a context manager, leaving it
-    ends the programs (last started first) and then the display."""
+    """One Xvfb (no window manager: keys go to the window under the mouse or the one
+    given the focus) and the programs started on it. Leaving it as a context manager ends
+    the programs, the last started first, and then the display."""
 
     def __init__(self, work, size=(1024, 768)):
         self.work, self.size = str(work), size
@@ -172,13 +167,6 @@ class Display:
             raise Failure('no window "%s" within %.0f s' % (title, deadline))
         return found[0]
 
-    def geometry(self, window):
-        """(x, y, width, height) of a window's inside, on the screen."""
-        info = self.run(['xwininfo', '-id', window])
-        field = lambda key: int(info.split(key)[1].split()[0])
-        return (field('Absolute upper-left X:'), field('Absolute upper-left Y:'),
-                field('Width:'), field('Height:'))
-
     def icon_sizes(self, window):
         """The sizes of the icons a window gives the taskbar (_NET_WM_ICON), as (w, h)."""
         icons = self.run(['xprop', '-id', window, '_NET_WM_ICON'])
@@ -186,7 +174,9 @@ class Display:
 
     def look_at(self, window):
         """From now on points are pixels of `window`'s inside; returns its size."""
-        x, y, width, height = self.geometry(window)
+        info = self.run(['xwininfo', '-id', window])
+        x, y, width, height = (int(info.split(key)[1].split()[0]) for key in (
+            'Absolute upper-left X:', 'Absolute upper-left Y:', 'Width:', 'Height:'))
         self.origin = (x, y)
         return width, height
 
@@ -208,13 +198,9 @@ class Display:
                    interval=0.1)
         return shots[-1]
 
-    def save_png(self, path, window='root', crop=None):
-        """Writes a window, or an (x, y, width, height) part of the one looked at, as PNG."""
-        args = ['import', '-window', window]
-        if crop:
-            x, y = self.origin[0] + crop[0], self.origin[1] + crop[1]
-            args += ['-crop', '%dx%d+%d+%d' % (crop[2], crop[3], x, y), '+repage']
-        subprocess.run(args + ['png:' + str(path)], env=self.env, timeout=DEADLINE, check=True)
+    def save_png(self, path, window='root'):
+        subprocess.run(['import', '-window', window, 'png:' + str(path)], env=self.env,
+                       timeout=DEADLINE, check=True)
 
     # ----- hands -----
     def move(self, x, y):

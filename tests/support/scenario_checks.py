@@ -55,8 +55,8 @@ def line_breaks(d):
     hex digits (or on more than eight characters, after the one message that brings)."""
     d.paste(ENTRY, '7\r\n8\t')
     texts = []
-    while not (d.message() is None and (all(c in '0123456789ABCDEFabcdef' for c in d.text(ENTRY))
-                                        if d.length(ENTRY) <= 8 else texts)):
+    while not (d.message() is None and d.length(ENTRY) is not None and (
+            all(c in '0123456789ABCDEFabcdef' for c in d.text(ENTRY)) if d.length(ENTRY) <= 8 else texts)):
         expect(len(texts) < 4, 'line breaks and a tab: more than 4 messages')
         title, text, _ = d.wait_for(d.message, 'line breaks and a tab: the entry never settles')
         expect(text in MESSAGES, 'line breaks and a tab bring %r' % text)

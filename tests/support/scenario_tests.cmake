@@ -1,25 +1,27 @@
-# pelmora_scenario_tests(PREFIX FRONT RESULTS LABEL COMMAND...): one CTest test a scenario
-# of the table (tests/support/scenarios.py) on one front end. PREFIX_session runs COMMAND,
-# a session that runs them all in turn, each on a freshly started program, and writes a
-# report for each into RESULTS; PREFIX_NAME then prints the report of scenario NAME as its
-# verdict: passed, failed, or skipped and why.
+# pelmora_scenario_tests(PREFIX FRONT RESULTS LABEL SESSION [COMMAND...]): one CTest test
+# a scenario of the table (tests/support/scenarios.py) on one front end. The test SESSION
+# runs COMMAND, a session that runs them in turn, each on a freshly started program, and
+# writes a report for each into RESULTS; PREFIX_NAME then prints the report of scenario
+# NAME as its verdict: passed, failed, or skipped and why. Without COMMAND the session is
+# one an earlier call added, which writes more than one RESULTS.
 
-# Debian's own interpreter: python3-pyatspi installs for it, not for others on PATH.
-find_program(PELMORA_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH)
-find_program(PELMORA_PYTHON NAMES python3 REQUIRED)
+# Python3_EXECUTABLE is Debian's own interpreter (the top CMakeLists.txt), which
+# python3-pyatspi and python3-selenium install for.
 set(PELMORA_SCENARIOS ${CMAKE_CURRENT_LIST_DIR}/run_scenarios.py)
 
-function(pelmora_scenario_tests prefix front results label)
-  execute_process(COMMAND ${PELMORA_PYTHON} ${PELMORA_SCENARIOS} ${front} --list
+function(pelmora_scenario_tests prefix front results label session)
+  execute_process(COMMAND ${Python3_EXECUTABLE} ${PELMORA_SCENARIOS} ${front} --list
     OUTPUT_VARIABLE names OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
   string(REPLACE "\n" ";" names "${names}")
-  add_test(NAME ${prefix}_session COMMAND ${ARGN})
-  set_tests_properties(${prefix}_session PROPERTIES FIXTURES_SETUP ${prefix} LABELS ${label}
-    ENVIRONMENT PYTHONDONTWRITEBYTECODE=1 TIMEOUT 1800 RUN_SERIAL ON)
+  if(ARGN)
+    add_test(NAME ${session} COMMAND ${ARGN})
+    set_tests_properties(${session} PROPERTIES FIXTURES_SETUP ${session} LABELS ${label}
+      ENVIRONMENT PYTHONDONTWRITEBYTECODE=1 TIMEOUT 3600 RUN_SERIAL ON SKIP_RETURN_CODE 77)
+  endif()
   foreach(name IN LISTS names)
     add_test(NAME ${prefix}_${name}
-      COMMAND ${PELMORA_PYTHON} ${PELMORA_SCENARIOS} --report ${results} ${name})
-    set_tests_properties(${prefix}_${name} PROPERTIES FIXTURES_REQUIRED ${prefix}
+      COMMAND ${Python3_EXECUTABLE} ${PELMORA_SCENARIOS} --report ${results} ${name})
+    set_tests_properties(${prefix}_${name} PROPERTIES FIXTURES_REQUIRED ${session}
       LABELS ${label} SKIP_RETURN_CODE 77)
   endforeach()
   # Re-list when the table changes.

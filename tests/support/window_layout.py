@@ -122,11 +122,13 @@ def cell_colour(eyes, shot, r):
 
 
 def box_ticked(eyes, shot, r):
-    """A ticked box has a mark in the middle of its indicator, dark or coloured (a check
-    mark, or a filled box with a light one); an unticked one is light all over inside."""
+    """A ticked box has a mark in the middle of its indicator, dark or coloured (a black
+    check, a blue one while the mouse is over it, a white one on a blue box); an unticked
+    one is white or grey there."""
     cx, cy = r.centre
-    marked = sum(sum(eyes.pixel(shot, cx + dx, cy + dy)) < 450
-                 for dx in range(-3, 4) for dy in range(-3, 4))
+    marked = sum(sum(rgb) < 450 or max(rgb) - min(rgb) > 60
+                 for rgb in (eyes.pixel(shot, cx + dx, cy + dy)
+                             for dx in range(-3, 4) for dy in range(-3, 4)))
     return marked >= 4
 
 

@@ -80,8 +80,8 @@ class TerminalDriver(Driver):
                           'a terminal has no pixels and no window')
     LACKS.update(live='nor a live region', names='nor an accessibility tree',
                  screen_reader='nor a screen reader here',
-                 long_paste='a long text shows in part: its length cannot be read',
-                 nul_paste="a terminal shows a NUL and what follows, not a screen reader's part")
+                 megabyte='a long text shows in part: its length cannot be read',
+                 nul="a terminal shows a NUL and what follows, not a screen reader's part")
 
     def __init__(self, program, log, term='tmux-256color'):
         super().__init__(log)

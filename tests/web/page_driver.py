@@ -56,9 +56,9 @@ class PageDriver(Driver):
     # longer paste with one box and keeps the entry's text).
     ENGINE_LACKS = {
         'chromium': {},
-        'firefox': dict(OTHER, nul_paste='Firefox drops a NUL from a pasted text'),
-        'webkit': dict(OTHER, nul_paste='the GTK clipboard ends a text at its first NUL',
-                       long_paste='WebKit keeps at most 524,288 characters in an entry')}
+        'firefox': dict(OTHER, nul='Firefox drops a NUL from a pasted text'),
+        'webkit': dict(OTHER, nul='the GTK clipboard ends a text at its first NUL',
+                       megabyte='WebKit keeps at most 524,288 characters in an entry')}
 
     def __init__(self, engine, url, work, log):
         super().__init__(log)

@@ -1,37 +1,41 @@
 #!/usr/bin/env bash
-# The Wine window check on the real 32-bit Pelmora.exe:  wine_window_real.sh EXE OUTDIR
+# The scenarios on the real 32-bit Pelmora.exe:  wine_window_real.sh EXE OUTDIR READER
 #
-# It runs twice: in the C locale with no font links in the prefix, where only the program
+# They run twice: in the C locale with no font links in the prefix, where only the program
 # itself can find a face for its Chinese captions, and in zh_CN.UTF-8 with them, where the
 # window must also look like its pictures. Under the host's wine32 where this kernel can
-# run 32-bit code; otherwise in the check VM. OUTDIR receives the program, the check and
-# its screenshots (C.png, zh_CN.png). Exit 77 (skip) when a tool is missing and CI is not
-# set.
+# run 32-bit code; otherwise in the check VM. OUTDIR receives the program, the scenarios,
+# window_reader.exe (READER), each run's reports (results/C, results/zh_CN) and a
+# screenshot of each (C.png, zh_CN.png). Exit 77 (skip) when a tool is missing and CI is
+# not set.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-[ $# -eq 2 ] || { echo "usage: $0 EXE OUTDIR" >&2; exit 2; }
-exe=$1 out=$2
+[ $# -eq 3 ] || { echo "usage: $0 EXE OUTDIR READER" >&2; exit 2; }
+exe=$1 out=$2 reader=$3
 
 # skip_or_fail: exit 77 (skip) when something is missing, or fail under CI.
 source "$here/../../../packaging/tests/lib.sh"
 [ -f "$exe" ] || skip_or_fail "$exe (build the windows preset first)"
+[ -f "$reader" ] || skip_or_fail "$reader (build the release preset first)"
 
 rm -rf "$out"
 mkdir -p "$out/win32" "$out/support"
 cp "$exe" "$out/Pelmora.exe"
-cp "$here/../wine_session.py" "$here/../wine_window_check.py" "$out/win32/"
+cp "$reader" "$out/window_reader.exe"
+cp "$here"/../*.py "$out/win32/"
 cp -R "$here/../pictures" "$out/win32/"
-cp "$here/../harness/display.py" "$here/../harness/window_layout.py" "$out/support/"
-# The check itself needs a UTF-8 locale to find the "出错" box by its title.
+cp "$here"/../../support/*.py "$out/support/"
+# The session itself needs a UTF-8 locale to find the "出错" box by its title.
 cat > "$out/checks.sh" <<'EOF'
 export LC_ALL=C.UTF-8
-cd win32
-check="python3 wine_window_check.py --exe32 ../Pelmora.exe"
+run="python3 support/run_scenarios.py wine --exe32 Pelmora.exe --reader window_reader.exe"
 status=0
 echo "== C locale, no font links"
-$check --locale C --no-font-link --screenshot ../C.png || status=$?
+$run --locale C --no-font-link --screenshot C.png --work work-C --results results/C quick ||
+    status=$?
 echo "== zh_CN.UTF-8"
-$check --locale zh_CN.UTF-8 --pictures --screenshot ../zh_CN.png || status=$?
+$run --locale zh_CN.UTF-8 --pictures --screenshot zh_CN.png --work work-zh_CN \
+    --results results/zh_CN quick || status=$?
 exit $status
 EOF
 
