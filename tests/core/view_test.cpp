@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "recording_front_end.h"
+#include "view/cell_geometry.h"
+#include "view/clock_text.h"
 #include "view/layout.h"
 
 namespace pelmora::testing {
@@ -160,6 +162,27 @@ TEST(ViewClockText, IsTheLocalesPatternInWindowsNotation) {
         {{7, 8, 9, u"H'h'mm 'o''clock'"}, u"7h08 o'clock"},
     };
     for (const auto& c : cases) EXPECT_EQ(view::timeOfDayText(c.time), c.text) << toUtf8(c.text);
+    // A terminal's locale gives its format as strftime's: fields translated, letters quoted,
+    // a zone dropped.
+    const struct {
+        const char* format;
+        const char16_t* text;
+    } c[] = {{"%H:%M:%S", u"14:05:09"}, {"%r", u"02:05:09 PM"},      {"%l.%M %P", u"2.05 PM"},
+             {"%Ih%M", u"02h05"},       {"%EH时%OM分", u"14时05分"}, {"%T %Z", u"14:05:09 "}};
+    for (const auto& [format, text] : c)
+        EXPECT_EQ(view::timeOfDayText({14, 5, 9, view::patternOfStrftime(format)}), text) << format;
+}
+
+TEST(ViewTerminalColour, IsTheNearestOfTheCubeAndGreysOrOfEight) {
+    const struct {
+        view::Rgb colour;
+        int of256, of8;
+    } cases[] = {{{255, 0, 0}, 196, 1},     {{0, 0, 255}, 21, 4},      {{0, 0, 0}, 16, 0},
+                 {{188, 188, 188}, 250, 7}, {{255, 255, 255}, 231, 7}, {{0, 0, 192}, 19, 4}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(view::terminalColour(c.colour, 256), c.of256) << c.of256;
+        EXPECT_EQ(view::terminalColour(c.colour, 8), c.of8) << c.of256;
+    }
 }
 
 } // namespace

@@ -20,6 +20,7 @@ NEEDS = {'text': 'reading text boxes and labels', 'messages': "reading a message
          'pictures': 'reference pictures', 'scale2': 'drawing at twice the density',
          'screen_reader': 'a screen reader', 'wayland': 'a Wayland desktop',
          'first_frame': 'a first frame before the program runs',
+         'chords': 'Enter with Alt, Ctrl or Shift',
          'glyphs': "the captions' glyphs in pixels"}
 MEGABYTE = 1 << 20
 
@@ -59,7 +60,7 @@ STEPS = {
 
 def needs(steps):
     """What `steps` need beyond acting and looking, from their verbs and what they type:
-    characters a US keyboard lacks, a NUL, a megabyte."""
+    characters a US keyboard lacks, a NUL, a megabyte, Enter with a modifier."""
     found = set()
     for step in steps:
         if callable(step):
@@ -68,7 +69,9 @@ def needs(steps):
         found |= set(STEPS[step[0]][0])
         text = step[2] if step[0] in ('type', 'paste') else ''
         found |= {need for need, there in (('scripts', step[0] == 'type' and not text.isascii()),
-                                           ('nul', '\0' in text), ('megabyte', len(text) > 100000))
+                                           ('nul', '\0' in text), ('megabyte', len(text) > 100000),
+                                           ('chords', step[0] == 'keys'
+                                            and any(k.endswith('+Return') for k in step[1:])))
                   if there}
     return found
 
@@ -139,6 +142,12 @@ SCENARIOS = {
                                 ('click', box(SET, 5)), ('cells', SET, 0x20), ('keys', 'space'),
                                 ('cells', SET, '0' * 26 + 'S' + '0' * 5), ('click', RANGE),
                                 ('keys', 'Tab', 'space'), ('ticks', VIEW, set())],
+    # A press on a label leaves the focus where it was, so Enter still presses Select.
+    'label_keeps_focus': [('type', RANGE, '0,3'), ('click', VIEW_BINARY), ('keys', 'Return'),
+                          ('ticks', VIEW, {0, 1, 2, 3})],
+    # Enter with a modifier presses nothing; the box clicked after shows the keys were taken.
+    'enter_chords': [('type', RANGE, '0,3'), ('keys', 'alt+Return', 'ctrl+Return', 'shift+Return'),
+                     ('click', box(SET, 5)), ('cells', SET, 0x20), ('ticks', VIEW, set())],
     'clock': [clock],
     'live_region': TYPE_1F + [('live', '二进制 11111'), ('type', None, 'G'), ('messages', 1, NOT_HEX),
                               ('live', '二进制 11111'), ('type', RANGE, '0,3'), ('keys', 'Return'),

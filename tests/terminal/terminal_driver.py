@@ -81,6 +81,7 @@ class TerminalDriver(Driver):
     LACKS.update(live='nor a live region', names='nor an accessibility tree',
                  screen_reader='nor a screen reader here',
                  megabyte='a long text shows in part: its length cannot be read',
+                 chords='a terminal sends Ctrl+Enter and Shift+Enter as Enter',
                  nul="a terminal shows a NUL and what follows, not a screen reader's part")
 
     def __init__(self, program, log, term='tmux-256color'):

@@ -16,7 +16,7 @@ from driver import Driver, expect
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 KEYS = {'Tab': '\ue004', 'space': ' ', 'Return': '\ue007', 'Home': '\ue011', 'Right': '\ue014'}
-MODIFIERS = {'shift': '\ue008', 'ctrl': '\ue009'}
+MODIFIERS = {'shift': '\ue008', 'ctrl': '\ue009', 'alt': '\ue00a'}
 ROLES = {'textbox': 'text box', 'note': 'label', 'checkbox': 'check box', 'button': 'button'}
 # The control a person knows by `name`: its accessible name, or a button's caption.
 FIND = '''const find = name => document.querySelector('[aria-label="' + CSS.escape(name) + '"]')
