@@ -29,13 +29,14 @@ void clickCentre(QWidget* widget) {
 
 const Scene scenes[] = {
     {"start-up", [](ShownWindow&) {}},
-    // The typical road: a value, a field of it, and a composed bit.
-    {"1F-select-0,3-composer-5",
+    // The typical road: a value, a field of it, and a composed bit; bit 7 ticked and
+    // unticked again leaves its cell silver, which must stand apart from the ground.
+    {"1F-select-0,3-composer-5-unticked-7",
      [](ShownWindow& w) {
          QTest::keyClicks(w.widget(w.model.txtDataIn), QStringLiteral("1F"));
          QTest::keyClicks(w.widget(w.model.txtSelectRang), QStringLiteral("0,3"));
          clickCentre(w.widget(w.model.Command2));
-         clickCentre(w.widget(w.model.BitSetCheck(5)));
+         for (const int bit : {5, 7, 7}) clickCentre(w.widget(w.model.BitSetCheck(bit)));
      }},
 };
 

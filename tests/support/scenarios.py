@@ -197,10 +197,13 @@ SCENARIOS = {
     'first_frame': [first_frame],
     'picture_start_up': [('picture', 'start-up', CLOCK)],
     'picture_2x': [('picture', 'start-up', CLOCK)],
+    # Bit 7 ticked and unticked again: its cell turns silver, which must stand apart from the
+    # form's ground in every front end.
     'picture_1F_select_composer': TYPE_1F + [('type', RANGE, '0,3'), ('keys', 'Return'),
                                              ('ticks', VIEW, {0, 1, 2, 3}), ('click', box(SET, 5)),
-                                             ('cells', SET, 0x20),
-                                             ('picture', '1F-select-0,3-composer-5', CLOCK)],
+                                             ('click', box(SET, 7)), ('click', box(SET, 7)),
+                                             ('cells', SET, '0' * 24 + 'S01' + '0' * 5),
+                                             ('picture', '1F-select-0,3-composer-5-unticked-7', CLOCK)],
 }
 # The road a person takes first: what a run that cannot take long, such as one in an
 # emulated machine, runs ("quick" on the command line).
