@@ -36,7 +36,7 @@ const Scene scenes[] = {
          QTest::keyClicks(w.widget(w.model.txtDataIn), QStringLiteral("1F"));
          QTest::keyClicks(w.widget(w.model.txtSelectRang), QStringLiteral("0,3"));
          clickCentre(w.widget(w.model.Command2));
-         for (const int bit : {5, 7, 7}) clickCentre(w.widget(w.model.BitSetCheck(bit)));
+         for (const int bit : {7, 5, 7}) clickCentre(w.widget(w.model.BitSetCheck(bit)));
      }},
 };
 
