@@ -4,12 +4,19 @@
 // clock shows its first time only at its first tick, so the markup does not depend on when
 // it is built.
 //
-// usage: node render_start.js TEMPLATE.html SITE-SCRIPT.js OUT.html
+// Everything that frame needs is inside the file: the style sheet and the script the
+// template links come inline (the script allowed by its hash), since Firefox lays out
+// nothing before a linked sheet has come and paints nothing before its load event, which
+// waits for a linked script. The declarations the elements share go once into classes;
+// only each one's place and stacking stay in its style.
+//
+// usage: node render_start.js TEMPLATE.html SITE-SCRIPT.js STYLE.css SCRIPT.js OUT.html
 'use strict';
+const crypto = require('crypto');
 const fs = require('fs');
 const vm = require('vm');
 
-const [template, script, out] = process.argv.slice(2);
+const [template, script, sheet, start, out] = process.argv.slice(2);
 // An element keeps what it is given and writes itself out as HTML.
 class Element {
   constructor(tag) {
@@ -18,7 +25,13 @@ class Element {
     this.style = { setProperty: (name, value) =>
       value ? this.css.set(name, value) : this.css.delete(name) };
   }
-  setAttribute(name, value) { this.attributes.set(name, value); }
+  setAttribute(name, value) {
+    if (name !== 'style') return void this.attributes.set(name, value);
+    for (const declaration of value.split(';').filter(Boolean)) {
+      const colon = declaration.indexOf(':');
+      this.css.set(declaration.slice(0, colon), declaration.slice(colon + 1));
+    }
+  }
   set value(value) { this.setAttribute('value', value); }
   set checked(on) { this.attributes[on ? 'set' : 'delete']('checked', ''); }
   appendChild(child) { this.children.push(child); return child; }
@@ -26,7 +39,7 @@ class Element {
   setSelectionRange() {}
   addEventListener() {}
   html() {
-    if (this.css.size) this.setAttribute('style', [...this.css].map((d) => d.join(':')).join(';'));
+    if (this.css.size) this.attributes.set('style', [...this.css].map((d) => d.join(':')).join(';'));
     const open = '<' + this.tag + [...this.attributes].map(([name, value]) =>
       ' ' + name + (value && '="' + escape(value) + '"')).join('') + '>';
     if (this.tag === 'input') return open;
@@ -51,11 +64,26 @@ vm.runInContext(fs.readFileSync(script, 'utf8'), context);
 if (!client.children.length) throw new Error('the program made no elements at start');
 client.setAttribute('inert', ''); // until the script takes it over
 
+const looks = new Map(); // declarations -> class
+for (const element of client.children) {
+  const look = [...element.css].filter(([name]) => !/^(left|top|z-index)$/.test(name));
+  const key = look.map((d) => d.join(':')).join(';');
+  if (!looks.has(key)) looks.set(key, 'l' + looks.size);
+  element.setAttribute('class', looks.get(key));
+  look.forEach(([name]) => element.css.delete(name));
+}
+const code = fs.readFileSync(start, 'utf8');
+const hash = crypto.createHash('sha256').update(code).digest('base64');
 const escape = (s) => s.replace(/&/g, '&amp;').replace(/"/g, '&quot;').replace(/</g, '&lt;');
-const html = fs.readFileSync(template, 'utf8');
-for (const place of ['<title>Pelmora</title>', '<div id="client"></div>'])
-  if (!html.includes(place)) throw new Error(template + ' has no ' + place);
-const page = html
-  .replace('<title>Pelmora</title>', '<title>' + escape(document.title) + '</title>')
-  .replace('<div id="client"></div>', client.html());
+let page = fs.readFileSync(template, 'utf8');
+for (const [place, text] of [
+  ['<title>Pelmora</title>', '<title>' + escape(document.title) + '</title>'],
+  ["script-src 'self'", "script-src 'self' 'sha256-" + hash + "'"],
+  ['<link rel="stylesheet" href="fonts.css">', '<style>\n' + fs.readFileSync(sheet, 'utf8') +
+    [...looks].map(([look, name]) => '#client>.' + name + '{' + look + '}\n').join('') + '</style>'],
+  ['<div id="client"></div>', client.html()],
+  ['<script src="start.js" async></script>', '<script>' + code + '</script>']]) {
+  if (!page.includes(place)) throw new Error(template + ' has no ' + place);
+  page = page.replace(place, () => text);
+}
 fs.writeFileSync(out, page);

@@ -1,16 +1,14 @@
-// The page's one script in index.html: it loads the program (pelmora.js) once the form,
-// which index.html already holds as the program draws it at start, is on the screen. So
-// neither reading the program's 200 KB nor compiling and starting it (some 40 ms) stands
-// between the browser and its first frame, even on a busy machine.
+// The page's one script, inline at the end of index.html: it loads the program (pelmora.js)
+// once the form, which index.html already holds as the program draws it at start, is on
+// the screen. So neither reading the program's 200 KB nor compiling and starting it (some
+// 40 ms) stands between the browser and its first frame, even on a busy machine.
 //
 // "On the screen" is the first contentful paint the browser reports; where it reports
 // none, the second frame's callback (the first frame's own callback runs before it is
-// painted). index.html loads this script async: a plain script would hold the parser until
-// fonts.css, the style sheet before it, had loaded.
+// painted).
 (function () {
   // The faces start decoding now rather than when the first layout asks for them: the
-  // text shows only once they have, and Firefox paints nothing before its load event,
-  // which waits for them.
+  // text shows only once they have.
   document.fonts.forEach(function (face) { face.load(); });
   function load() {
     if (document.readyState === 'loading')

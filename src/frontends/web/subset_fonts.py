@@ -1,6 +1,6 @@
-"""Writes fonts.css for the page: the faces the Linux program draws with, cut down to the
-characters the program can show, as WOFF data URLs (a page opened from a file may load
-fonts no other way).
+"""Writes the page's @font-face rules, which index.html carries inline: the faces the Linux
+program draws with, cut down to the characters the program can show, as WOFF data URLs (a
+page opened from a file may load fonts no other way).
 
 usage: subset_fonts.py OUT.css SOURCE...
 
