@@ -1,15 +1,17 @@
 // Writes the page's index.html with the form as the program draws it at start, so the
-// first frame is plain HTML: runs the site's own script under Node, with a stand-in for
-// the few parts of the document it touches, up to its first wait for an action. The
-// clock shows its first time only at its first tick, so the markup does not depend on when
-// it is built.
+// first frame is plain HTML: runs the site's own script under Node, with a stand-in for the
+// few parts of the document it touches, up to its first wait for an action. The clock shows
+// its first time only at its first tick, so the markup does not depend on when it is built.
+// All that frame needs comes inside the file, since Firefox lays nothing out before a linked
+// style sheet has come and paints nothing before its load event, which waits for a linked
+// script: the faces, the template's script allowed by its hash, and the declarations the
+// elements share as classes, an element's style keeping only its place and stacking.
 //
-// usage: node render_start.js TEMPLATE.html SITE-SCRIPT.js OUT.html
+// usage: node render_start.js TEMPLATE.html SITE-SCRIPT.js FACES.css OUT.html
 'use strict';
-const fs = require('fs');
-const vm = require('vm');
+const [crypto, fs, vm] = ['crypto', 'fs', 'vm'].map(require);
 
-const [template, script, out] = process.argv.slice(2);
+const [template, script, faces, out] = process.argv.slice(2);
 // An element keeps what it is given and writes itself out as HTML.
 class Element {
   constructor(tag) {
@@ -18,7 +20,11 @@ class Element {
     this.style = { setProperty: (name, value) =>
       value ? this.css.set(name, value) : this.css.delete(name) };
   }
-  setAttribute(name, value) { this.attributes.set(name, value); }
+  setAttribute(name, value) {
+    if (name !== 'style') return void this.attributes.set(name, value);
+    for (const declaration of value.split(';').filter(Boolean))
+      this.style.setProperty(...declaration.split(/:(.*)/));
+  }
   set value(value) { this.setAttribute('value', value); }
   set checked(on) { this.attributes[on ? 'set' : 'delete']('checked', ''); }
   appendChild(child) { this.children.push(child); return child; }
@@ -26,9 +32,9 @@ class Element {
   setSelectionRange() {}
   addEventListener() {}
   html() {
-    if (this.css.size) this.setAttribute('style', [...this.css].map((d) => d.join(':')).join(';'));
-    const open = '<' + this.tag + [...this.attributes].map(([name, value]) =>
-      ' ' + name + (value && '="' + escape(value) + '"')).join('') + '>';
+    const css = [...this.css].map((d) => d.join(':')).join(';');
+    const open = '<' + this.tag + [...this.attributes, ...(css ? [['style', css]] : [])].map(
+      ([name, value]) => ' ' + name + (value && '="' + escape(value) + '"')).join('') + '>';
     if (this.tag === 'input') return open;
     return open + this.children.map((child) => child.html()).join('') +
            escape(this.textContent) + '</' + this.tag + '>';
@@ -36,26 +42,34 @@ class Element {
 }
 const client = new Element('div');
 client.setAttribute('id', 'client');
-const document = {
-  title: '',
-  addEventListener() {},
-  createElement: (tag) => new Element(tag),
-  getElementById: (id) => id === 'client' ? client : new Element('div'),
-};
+const document = { title: '', addEventListener() {}, createElement: (tag) => new Element(tag),
+                   getElementById: (id) => id === 'client' ? client : new Element('div') };
 // What the program asks for later (the first focus, in the next frame) is not the markup's.
 const context = { document, console, atob, TextDecoder, requestAnimationFrame() {},
                   setTimeout() {}, setInterval() {}, clearInterval() {} };
 context.window = context.self = context;
-vm.createContext(context);
-vm.runInContext(fs.readFileSync(script, 'utf8'), context);
+vm.runInContext(fs.readFileSync(script, 'utf8'), vm.createContext(context));
 if (!client.children.length) throw new Error('the program made no elements at start');
 client.setAttribute('inert', ''); // until the script takes it over
 
+const looks = new Map(); // shared declarations -> class
+for (const element of client.children) {
+  const look = [...element.css].filter(([name]) => !/^(left|top|z-index)$/.test(name));
+  const key = look.map((d) => d.join(':')).join(';');
+  element.setAttribute('class', looks.get(key) || looks.set(key, 'l' + looks.size).get(key));
+  look.forEach(([name]) => element.css.delete(name));
+}
 const escape = (s) => s.replace(/&/g, '&amp;').replace(/"/g, '&quot;').replace(/</g, '&lt;');
-const html = fs.readFileSync(template, 'utf8');
-for (const place of ['<title>Pelmora</title>', '<div id="client"></div>'])
-  if (!html.includes(place)) throw new Error(template + ' has no ' + place);
-const page = html
-  .replace('<title>Pelmora</title>', '<title>' + escape(document.title) + '</title>')
-  .replace('<div id="client"></div>', client.html());
+let page = fs.readFileSync(template, 'utf8');
+const code = /<script>([^]*)<\/script>/.exec(page)[1]; // the template's one script
+for (const [place, text] of [
+  ['<title>Pelmora</title>', '<title>' + escape(document.title) + '</title>'],
+  ["script-src 'self'", "script-src 'self' 'sha256-" +
+    crypto.createHash('sha256').update(code).digest('base64') + "'"],
+  ['<style>\n', '<style>\n' + fs.readFileSync(faces, 'utf8') +
+    [...looks].map(([look, name]) => `#client>.${name}{${look}}\n`).join('')],
+  ['<div id="client"></div>', client.html()]]) {
+  if (!page.includes(place)) throw new Error(template + ' has no ' + place);
+  page = page.replace(place, () => text);
+}
 fs.writeFileSync(out, page);

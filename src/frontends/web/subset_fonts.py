@@ -1,13 +1,11 @@
-"""Writes fonts.css for the page: the faces the Linux program draws with, cut down to the
-characters the program can show, as WOFF data URLs (a page opened from a file may load
-fonts no other way).
+"""Writes the page's @font-face rules, which index.html carries inline: the faces the Linux
+program draws with, cut down to the characters the program can show, as WOFF data URLs (a
+page opened from a file may load fonts no other way). The characters are printable ASCII
+(captions, typed hex, the clock), every other character in the u"..." literals of the SOURCE
+files (captions, messages, names) and the day periods a Chinese clock shows. Each subset names
+itself as changed in its description, as the faces' licences ask.
 
 usage: subset_fonts.py OUT.css SOURCE...
-
-The characters are printable ASCII (captions, typed hex, the clock) and every other
-character in the u"..." literals of the SOURCE files (captions, messages, names), plus
-the day periods a Chinese clock shows. Each subset names itself as changed in its
-description, as the faces' licences ask.
 """
 import base64
 import io
@@ -38,16 +36,11 @@ def characters(sources):
 
 def woff(path, text):
     font = TTFont(path, fontNumber=0, recalcTimestamp=False)
-    options = subset.Options()
-    options.flavor = 'woff'
-    options.hinting = False
-    options.desubroutinize = True
-    subsetter = subset.Subsetter(options)
+    subsetter = subset.Subsetter(subset.Options(flavor='woff', hinting=False, desubroutinize=True))
     subsetter.populate(text=''.join(text))
     subsetter.subset(font)
     font['name'].setName(NOTICE, 10, 3, 1, 0x409)
-    out = io.BytesIO()
-    font.flavor = 'woff'
+    font.flavor, out = 'woff', io.BytesIO()
     font.save(out, reorderTables=True)
     return out.getvalue()
 
@@ -55,13 +48,11 @@ def woff(path, text):
 def main(out, *sources):
     logging.disable(logging.WARNING)  # tables it cannot cut are dropped, as it says
     text = characters(sources)
-    rules = []
-    for family, weight, path in FACES:
-        data = base64.b64encode(woff(path, text)).decode('ascii')
-        rules.append('@font-face { font-family: %s; font-weight: %s; '
-                     'src: url(data:font/woff;base64,%s) format("woff"); }\n' % (family, weight, data))
     with open(out, 'w', encoding='ascii') as f:
-        f.writelines(rules)
+        for family, weight, path in FACES:
+            data = base64.b64encode(woff(path, text)).decode('ascii')
+            f.write('@font-face { font-family: %s; font-weight: %s; src: url(data:font/woff;'
+                    'base64,%s) format("woff"); }\n' % (family, weight, data))
 
 
 if __name__ == '__main__':

@@ -2,20 +2,16 @@
 // WebFrontEnd draws the form as HTML elements of the page (web_page.h) and nothing more: it
 // turns what FormView decided into elements, attributes and inline CSS, and keeps no state
 // of its own. The person's actions reach FormView from the loop in web_main.cpp.
-//
-// Implemented: the window (title, client size and ground); widgets as <div> (a label; named:
-// an ARIA note), <input type=text>, <input type=checkbox> and <button>, with the widget's
-// accessible name as aria-label; place, font, colours, alignment, a label's frame, text and
-// caret, tick, visibility; the focus order as document order, the stacking order as
-// z-index; the lines as the client's background; clocks; a <dialog> message box; the time
-// of day in the browser's locale (Intl); an aria-live region.
+// Implemented: every call. A label is a <div> (named: an ARIA note), the other widgets the
+// browser's <input>s and <button>, each named by aria-label; the focus order is the document
+// order, the stacking order z-index, the lines the client's background, the message box a
+// <dialog>, the time of day the browser's (Intl), the announcements an aria-live region.
 // Where it differs:
 // - The widget's name is not written: the page's elements are found by accessible name.
 // - A page cannot close itself: quit stops the clocks and makes the form inert.
 // - One geometry, CSS pixels at 96 dpi: the browser scales them to the screen and its zoom.
 // - Faces are the page's own subsets of the substitutes; one it lacks is passed over.
-// - Check boxes, entries and buttons are the browser's own: the default button looks like
-//   any other, and a button centres its caption whatever its alignment, as on the desktop.
+// - The default button looks like any other; a button centres its caption, as on the desktop.
 // - The message box pictures the stop icon only, the one the program uses.
 // - The time text has ASCII digits whatever digits the locale writes.
 
@@ -113,8 +109,7 @@ public:
     void quit(int code) override { pelmora_end(code); }
 
 private:
-    // The style's numbers go apart from its text: the keystroke's calls make no temporary,
-    // which with emscripten's exceptions would send each call round through JavaScript.
+    // The numbers go apart from the text: a call then makes no temporary (web_page.h).
     static void style(Id id, const char* css, std::initializer_list<int> numbers) {
         pelmora_style(id, css, numbers.begin());
     }

@@ -4,8 +4,8 @@
 // clocks' ticks queued as events; a modal message box, the time of day and the live region.
 // Two calls wait (Asyncify): the next event and the message box. The page decides nothing.
 // None throws: so declared, a call needs no landing pad, which with emscripten's exceptions
-// would make it a round trip through JavaScript. Texts are UTF-16; a call that copies one
-// out copies up to `capacity` units and returns its full length.
+// would make it a round trip through JavaScript (so too would a temporary in a call's
+// arguments). Texts are UTF-16; a copy out takes up to `capacity` units and returns the length.
 
 #include <cstddef>
 

@@ -1,6 +1,5 @@
-// The page's half of the web front end (declared in web_page.h): it makes elements and sets
-// on them what it is told, queues the person's actions for the program, which takes them
-// one at a time, and shows the modal message box. It decides nothing about the form.
+// The page's half of the web front end (web_page.h): makes and sets elements as told, queues
+// the person's actions for the program, one at a time, shows the message box; decides nothing.
 mergeInto(LibraryManager.library, {
   $page__postset: 'page.start();',
   $page: {
@@ -22,14 +21,27 @@ mergeInto(LibraryManager.library, {
       // As in a window, a press on what cannot take the focus (a label, the ground, the
       // page around) leaves the focus where it was, so Enter and Space still reach it.
       document.addEventListener('mousedown', (e) => e.target.tabIndex < 0 && e.preventDefault());
+      // WebKit keeps at most 524,288 characters in an entry, whatever its maxLength, and drops
+      // the rest of a longer paste unseen. Such a paste is refused whole, and a box says why;
+      // what an entry holds is measured, so an engine that holds any length never shows it.
+      on('beforeinput', (e) => {
+        const entry = e.target, added = e.data == null && e.dataTransfer ?
+          e.dataTransfer.getData('text/plain') : e.data;
+        if (entry.type !== 'text' || !added || added.length <= 524288) return;
+        const whole = entry.value.length + added.length - entry.selectionEnd + entry.selectionStart;
+        const probe = Object.assign(document.createElement('input'), { value: 'x'.repeat(whole) });
+        if (probe.value.length >= whole) return;
+        e.preventDefault();
+        page.box('出错', '粘贴的文本有 ' + added.length + ' 个字符，这个浏览器的输入框最多只能容纳 ' +
+                 probe.value.length + ' 个，所以没有粘贴。', 1);
+      });
       Module.idle = () => new Promise((resolve) => page.idle.push(resolve));
     },
     push: function (event) {
       if (page.ended) return;
       if (!page.waiting) return void page.queue.push(event);
-      const wake = page.waiting;
+      page.waiting((page.current = event).kind); // the program goes on only after this turn
       page.waiting = null;
-      wake((page.current = event).kind);
     },
     // Shows the modal box, with the stop icon for view::MessageIcon::Stop; OK resolves it.
     box: function (title, text, icon) {
@@ -77,10 +89,8 @@ mergeInto(LibraryManager.library, {
     // declaration at a time, and the browser then styles it quicker too.
     const fresh = page.fresh.get(element);
     if (fresh !== undefined) return void page.fresh.set(element, fresh + text + ';');
-    for (const declaration of text.split(';')) {
-      const colon = declaration.indexOf(':');
-      element.style.setProperty(declaration.slice(0, colon), declaration.slice(colon + 1));
-    }
+    for (const declaration of text.split(';'))
+      element.style.setProperty(...declaration.split(/:(.*)/));
   },
   pelmora_text: function (n, text, length, caret) {
     const element = page.elements[n];
