@@ -1,12 +1,9 @@
-// Writes the page's index.html with the form as the program draws it at start, so the
-// first frame is plain HTML: runs the site's own script under Node, with a stand-in for the
-// few parts of the document it touches, up to its first wait for an action. The clock shows
-// its first time only at its first tick, so the markup does not depend on when it is built.
-// All that frame needs comes inside the file, since Firefox lays nothing out before a linked
-// style sheet has come and paints nothing before its load event, which waits for a linked
-// script: the faces, the template's script allowed by its hash, and the declarations the
-// elements share as classes, an element's style keeping only its place and stacking.
-//
+// Writes the page's index.html with the form as the program draws it at start: runs the site's
+// script under Node, with a stand-in for the few parts of the document it touches, up to its
+// first wait for an action (the clock shows no time before its first tick, so the markup does
+// not depend on when it is built). All that frame needs is inside the file, since Firefox lays
+// nothing out before a linked style sheet has come and paints nothing before its load event,
+// which waits for a linked script. Declarations the elements share become classes.
 // usage: node render_start.js TEMPLATE.html SITE-SCRIPT.js FACES.css OUT.html
 'use strict';
 const [crypto, fs, vm] = ['crypto', 'fs', 'vm'].map(require);
@@ -58,6 +55,9 @@ for (const element of client.children) {
   const key = look.map((d) => d.join(':')).join(';');
   element.setAttribute('class', looks.get(key) || looks.set(key, 'l' + looks.size).get(key));
   look.forEach(([name]) => element.css.delete(name));
+  // An inert form is hidden from screen readers: names and roles wait for the program.
+  for (const name of element.attributes.keys())
+    if (/^(aria-|role$)/.test(name)) element.attributes.delete(name);
 }
 const escape = (s) => s.replace(/&/g, '&amp;').replace(/"/g, '&quot;').replace(/</g, '&lt;');
 let page = fs.readFileSync(template, 'utf8');
