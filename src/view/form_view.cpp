@@ -35,6 +35,9 @@ bool FormView::load(Form& form, const std::function<void()>& step) {
 void FormView::show(std::unique_ptr<const Geometry> geometry) {
     // The load step has made the form's run-time members: the form is complete now.
     controls_ = form_->controls();
+    ids_.clear();
+    for (std::size_t i = 0; i < controls_.size(); ++i)
+        ids_.emplace(controls_[i], static_cast<WidgetId>(i) + 1);
     made_.assign(controls_.size(), false);
     shown_.assign(controls_.size(), Text());
     timers_ = timersOf(*form_);
@@ -65,9 +68,8 @@ void FormView::setGeometry(std::unique_ptr<const Geometry> geometry) {
 }
 
 WidgetId FormView::widgetOf(const Control& control) const {
-    const auto it = std::find(controls_.begin(), controls_.end(), &control);
-    if (it == controls_.end() || !made_[static_cast<std::size_t>(it - controls_.begin())]) return 0;
-    return static_cast<WidgetId>(it - controls_.begin()) + 1;
+    const auto it = ids_.find(&control);
+    return it != ids_.end() && made_[static_cast<std::size_t>(it->second - 1)] ? it->second : 0;
 }
 
 Control* FormView::controlOf(WidgetId id) const {
@@ -77,10 +79,8 @@ Control* FormView::controlOf(WidgetId id) const {
 }
 
 void FormView::make(Control& control) {
-    const auto index = static_cast<std::size_t>(
-        std::find(controls_.begin(), controls_.end(), &control) - controls_.begin());
-    const WidgetId id = static_cast<WidgetId>(index) + 1;
-    made_[index] = true;
+    const WidgetId id = ids_.at(&control);
+    made_[static_cast<std::size_t>(id - 1)] = true;
     const Look look = lookOf(control, BaseDpi);
     WidgetSpec spec;
     spec.kind = widgetKind(control);
@@ -98,7 +98,7 @@ void FormView::make(Control& control) {
     if (control.kind() == ControlKind::CheckBox)
         frontEnd_.setTicked(id, static_cast<const CheckBox&>(control).value() != 0);
     else
-        frontEnd_.showText(id, shown_[index] = shownText(control), 0);
+        frontEnd_.showText(id, shown_[static_cast<std::size_t>(id - 1)] = shownText(control), 0);
     frontEnd_.setVisible(id, control.visible());
 }
 

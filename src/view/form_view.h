@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "toolkit/form.h"
@@ -75,7 +76,8 @@ private:
     Form* form_ = nullptr;
     std::optional<ViewPolicy> policy_;
     std::unique_ptr<const Geometry> geometry_;
-    std::vector<Control*> controls_; // widget n shows controls_[n - 1]
+    std::vector<Control*> controls_;                   // widget n shows controls_[n - 1]
+    std::unordered_map<const Control*, WidgetId> ids_; // every change asks, so not a search
     std::vector<bool> made_;
     std::vector<Text> shown_; // what each text box shows, as the view set it or the person left it
     std::vector<Timer*> timers_;
