@@ -51,9 +51,7 @@ Text character(std::uint8_t b) {
 // Backspace at the end of a text box takes one character, a surrogate pair whole.
 Text backspaced(Text text) {
     const std::size_t n = text.size();
-    const bool pair =
-        n >= 2 && (text[n - 1] & 0xFC00) == 0xDC00 && (text[n - 2] & 0xFC00) == 0xD800;
-    if (n > 0) text.resize(n - (pair ? 2 : 1));
+    if (n > 0) text.resize(n >= 2 && isPair(text, n - 2) ? n - 2 : n - 1);
     return text;
 }
 
@@ -101,15 +99,10 @@ public:
     }
 
 private:
-    TextBox& box(Box b) {
-        TextBox* boxes[] = {&w.txtDataIn, &w.txtSelectRang, &w.TxtBitSetBinary, &w.TxtBitSetHex};
-        return *boxes[static_cast<int>(b)];
-    }
-
     // What a person's edit does: the text box takes the new text and the window hears of it.
     void edit(Box b, const Text& text) {
         model.edited(b, text);
-        box(b).setText(text);
+        textBox(w, b).setText(text);
     }
 
     void select(bool byEnter) {
@@ -124,7 +117,7 @@ private:
         const std::uint8_t op = in.next();
         const auto target = static_cast<Box>((op >> 4) & 3);
         const int variant = op >> 6;
-        const Text current = box(target).text();
+        const Text current = textBox(w, target).text();
         switch (op & 0x0F) {
         case 1: edit(target, current + character(in.next())); break;
         case 2: { // paste at the end, or over everything; variant 2-3 repeats it to a long text

@@ -6,6 +6,7 @@
 // difference. It does not drive the window; the fuzzer does that.
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,7 +25,16 @@ inline void require(bool ok, const char* what, int index = -1) {
     if (!ok) fail(index < 0 ? std::string(what) : what + ("(" + std::to_string(index) + ")"));
 }
 
+// Whether a surrogate pair, one character, starts at `i`.
+inline bool isPair(const Text& text, std::size_t i) {
+    return i + 1 < text.size() && (text[i] & 0xFC00) == 0xD800 && (text[i + 1] & 0xFC00) == 0xDC00;
+}
+
 enum class Box { DataIn, SelectRange, SetBinary, SetHex };
+inline TextBox& textBox(const Main& w, Box b) {
+    TextBox* boxes[] = {&w.txtDataIn, &w.txtSelectRang, &w.TxtBitSetBinary, &w.TxtBitSetHex};
+    return *boxes[static_cast<int>(b)];
+}
 
 class ExpectedWindow {
 public:
@@ -54,11 +64,10 @@ private:
         fieldShown_ = true;
     }
     void composerChanged();
-    bool anyView() const;
 
     std::array<Text, 4> texts_{Text(), Text(), u"0", u"0"}; // as the design has them
     std::uint32_t bits_ = 0; // the value of the last entry that parsed
-    std::array<bool, 32> view_{}, set_{}, touched_{};
+    std::bitset<32> view_, set_, touched_;
     std::uint32_t fieldBits_ = 0; // bits_ at the last change of a selection box
     bool fieldShown_ = false;     // false while the readouts keep their design captions
     std::uint32_t composed_ = 0;
