@@ -85,18 +85,6 @@ void fail(const std::string& what) {
     __builtin_trap();
 }
 
-void ExpectedWindow::beginAction() {
-    expected_.clear();
-    rangeKnown_ = true;
-}
-
-void ExpectedWindow::edited(Box box, const Text& text) {
-    if (box == Box::DataIn)
-        enterData(text);
-    else
-        texts_[static_cast<std::size_t>(box)] = text;
-}
-
 // An entry parses when it is 1 to 8 ASCII hex digits. An invalid entry of at most eight
 // characters (a surrogate pair is one) loses its last character, one message each, until
 // it parses or is empty: so it ends cut just before its first character that is no digit.
@@ -112,18 +100,6 @@ void ExpectedWindow::enterData(const Text& text) {
     if (entry.empty()) return;
     const std::string digits(entry.begin(), entry.end());
     bits_ = static_cast<std::uint32_t>(std::strtoul(digits.c_str(), nullptr, 16));
-}
-
-void ExpectedWindow::toggled(bool composerRow, int index) {
-    const auto i = static_cast<std::size_t>(index);
-    if (composerRow) {
-        set_.flip(i);
-        touched_.set(i);
-        composerChanged();
-    } else {
-        view_.flip(i);
-        selectionChanged();
-    }
 }
 
 bool ExpectedWindow::selectPressed() {
@@ -163,23 +139,11 @@ void ExpectedWindow::adoptSelection(const Main& w) {
     if (viewBefore_ || ticked) selectionChanged();
 }
 
-void ExpectedWindow::clearSelectPressed() {
-    if (view_.none()) return;
-    view_.reset();
-    selectionChanged();
-}
-
-void ExpectedWindow::clearSetPressed() {
-    if (set_.none()) return;
-    set_.reset();
-    composerChanged();
-}
-
 void ExpectedWindow::composerChanged() {
     composerShown_ = true;
-    composed_ = static_cast<std::uint32_t>(set_.to_ulong());
-    texts_[2] = binaryDigits(composed_, std::max(1u, std::bit_width(composed_)));
-    texts_[3] = hexDigits(composed_);
+    const auto composed = static_cast<std::uint32_t>(set_.to_ulong());
+    texts_[2] = binaryDigits(composed, std::max(1u, std::bit_width(composed)));
+    texts_[3] = hexDigits(composed);
 }
 
 void ExpectedWindow::check(const Main& w, const std::vector<Shown>& messages) const {
@@ -239,12 +203,13 @@ void ExpectedWindow::check(const Main& w, const std::vector<Shown>& messages) co
 
     // The hidden composer readouts change, but never show; zero leaves the binary one empty.
     require(!w.LblBitSetBinary.visible(), "LblBitSetBinary became visible");
+    const auto composed = static_cast<std::uint32_t>(set_.to_ulong());
     same(w.LblBitSetBinary.caption(),
-         composerShown_ ? binaryDigits(composed_, std::bit_width(composed_)) : u"0",
+         composerShown_ ? binaryDigits(composed, std::bit_width(composed)) : u"0",
          "LblBitSetBinary");
     for (int k = 0; k <= 7; ++k) {
         require(!w.LblBitSetHex(k).visible(), "LblBitSetHex became visible", k);
-        same(w.LblBitSetHex(k).caption(), hexDigits((composed_ >> (4 * k)) & 0xF), "LblBitSetHex",
+        same(w.LblBitSetHex(k).caption(), hexDigits((composed >> (4 * k)) & 0xF), "LblBitSetHex",
              k);
     }
     same(w.Label3.caption(), clock_, "Label3");
