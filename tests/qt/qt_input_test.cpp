@@ -99,20 +99,21 @@ TEST_F(QtWindowTest, EnterPressesTheButtonTheViewNames) {
     int& selects = countHandlerRuns(model.Command2);
     int& clears = countHandlerRuns(model.Command3);
     const struct {
+        const char* what;
         const char* focus; // the widget Enter is pressed on
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
         const char* pressed; // the button it presses, or none
     } rows[] = {
-        {"txtSelectRang", Qt::Key_Return, {}, "Command2"},
-        {"BitCheck(2)", Qt::Key_Enter, Qt::KeypadModifier, "Command2"},
-        {"Command3", Qt::Key_Return, {}, "Command3"},
-        {"txtDataIn", Qt::Key_Return, Qt::ShiftModifier, ""},
-        {"txtDataIn", Qt::Key_Return, Qt::ControlModifier, ""},
-        {"BitCheck(2)", Qt::Key_Enter, Qt::AltModifier, ""},
+        {"range", "txtSelectRang", Qt::Key_Return, {}, "Command2"},
+        {"keypadOnABox", "BitCheck(2)", Qt::Key_Enter, Qt::KeypadModifier, "Command2"},
+        {"focusedButton", "Command3", Qt::Key_Return, {}, "Command3"},
+        {"shift", "txtDataIn", Qt::Key_Return, Qt::ShiftModifier, ""},
+        {"control", "txtDataIn", Qt::Key_Return, Qt::ControlModifier, ""},
+        {"alt", "BitCheck(2)", Qt::Key_Enter, Qt::AltModifier, ""},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.focus + (" " + std::to_string(row.modifiers.toInt())));
+        SCOPED_TRACE(row.what);
         selects = clears = 0;
         QWidget* focus = window.findChild<QWidget*>(QString::fromLatin1(row.focus));
         focus->setFocus();
