@@ -44,19 +44,10 @@ struct Bound {
 };
 
 Bound readBound(const Text& part) {
-    bool digit = false, plain = !part.empty();
-    for (std::size_t i = 0; i < part.size(); ++i) {
-        if (part[i] >= u'0' && part[i] <= u'9')
-            digit = true;
-        else if (!(part[i] == u'-' && i == 0))
-            plain = false;
-    }
-    if (!digit) return {Bound::Error};
-    if (!plain) return {Bound::Free};
-    long value = 0;
-    for (char16_t c : part)
-        if (c != u'-' && (value = value * 10 + (c - u'0')) > 40000) return {Bound::Error};
-    if (part[0] == u'-') value = -value;
+    const Text digits = u"0123456789";
+    if (part.find_first_of(digits) == Text::npos) return {Bound::Error};
+    if (part.find_first_not_of(digits, part[0] == u'-' ? 1 : 0) != Text::npos) return {Bound::Free};
+    const long value = std::strtol(std::string(part.begin(), part.end()).c_str(), nullptr, 10);
     if (value < -32768 || value > 32767) return {Bound::Error};
     return {Bound::Number, static_cast<int>(value)};
 }
