@@ -17,15 +17,12 @@ namespace pelmora::fuzz {
 namespace {
 
 // The fuzzer's input read front to back; past its end every byte reads as zero.
-class Bytes {
-public:
-    Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool empty() const { return pos_ >= size_; }
-    std::uint8_t next() { return pos_ < size_ ? data_[pos_++] : 0; }
+struct Bytes {
+    bool empty() const { return pos >= size; }
+    std::uint8_t next() { return pos < size ? data[pos++] : 0; }
 
-private:
-    const std::uint8_t* data_;
-    std::size_t size_, pos_ = 0;
+    const std::uint8_t* data;
+    std::size_t size, pos = 0;
 };
 
 // One character from one byte: ASCII as itself (controls included), then direction marks
@@ -176,7 +173,7 @@ private:
 } // namespace pelmora::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    pelmora::fuzz::Bytes in(data, size);
+    pelmora::fuzz::Bytes in{data, size};
     pelmora::fuzz::Session session;
     session.run(in);
     return 0;
