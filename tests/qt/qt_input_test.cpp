@@ -1,7 +1,5 @@
 // What the person does in the window reaches the view, once, and the handlers' results come
 // back to the widgets: typing, pasting, Tab, Space, a click, Enter, the clock, an error.
-#include <ostream>
-
 #include "qt_window_fixture.h"
 
 namespace pelmora::testing {
@@ -22,42 +20,39 @@ TEST_F(QtWindowTest, EveryKeystrokeRaisesTheChangeOnceAndPaintsTheCells) {
     EXPECT_EQ(model.txtDataIn.text(), u"1FAB");
 }
 
-struct RefusedRow {
-    const char* what;
-    const char* before;
-    int caret; // where the person types
-    const char* typed;
-    const char16_t* shown;   // what entry and model hold afterwards
-    std::vector<int> carets; // the caret while each message is up, then at the end
-};
-void PrintTo(const RefusedRow& row, std::ostream* out) { *out << row.what; }
-
-class RefusedEntry : public QtWindowTest, public ::testing::WithParamInterface<RefusedRow> {};
-
 // The handler takes the last character back while the person's keystroke is still being
 // handled by the entry; the entry must end up showing the model's text.
-TEST_P(RefusedEntry, WidgetShowsWhatTheModelKept) {
-    const RefusedRow& row = GetParam();
-    QLineEdit* entry = edit(model.txtDataIn);
-    QTest::keyClicks(entry, QString::fromLatin1(row.before));
-    entry->setCursorPosition(row.caret);
-    std::vector<int> carets;
-    window.whileShown = [&] { carets.push_back(entry->cursorPosition()); };
-    QTest::keyClicks(entry, QString::fromLatin1(row.typed));
-    carets.push_back(entry->cursorPosition());
-    EXPECT_EQ(model.txtDataIn.text(), row.shown);
-    EXPECT_EQ(entry->text(), q(row.shown));
-    EXPECT_EQ(carets, row.carets);
+TEST(RefusedEntry, WidgetShowsWhatTheModelKept) {
+    const struct {
+        const char* what;
+        const char* before;
+        int caret; // where the person types
+        const char* typed;
+        const char16_t* shown;   // what entry and model hold afterwards
+        std::vector<int> carets; // the caret while each message is up, then at the end
+    } rows[] = {
+        {"badDigitAtEnd", "12", 2, "G", u"12", {3, 2}},
+        // The last character goes, not the bad one, until the rest is valid.
+        {"badDigitInside", "1234", 1, "G", u"1", {2, 2, 2, 2, 1}},
+        // Nine digits are refused but stay: no text box limits its length.
+        {"nineDigits", "12345678", 8, "9", u"123456789", {9, 9}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ShownWindow fresh;
+        ASSERT_TRUE(fresh.shown);
+        QLineEdit* entry = fresh.edit(fresh.model.txtDataIn);
+        QTest::keyClicks(entry, QString::fromLatin1(row.before));
+        entry->setCursorPosition(row.caret);
+        std::vector<int> carets;
+        fresh.window.whileShown = [&] { carets.push_back(entry->cursorPosition()); };
+        QTest::keyClicks(entry, QString::fromLatin1(row.typed));
+        carets.push_back(entry->cursorPosition());
+        EXPECT_EQ(fresh.model.txtDataIn.text(), row.shown);
+        EXPECT_EQ(entry->text(), q(row.shown));
+        EXPECT_EQ(carets, row.carets);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Typing, RefusedEntry,
-    ::testing::Values(RefusedRow{"badDigitAtEnd", "12", 2, "G", u"12", {3, 2}},
-                      // The last character goes, not the bad one, until the rest is valid.
-                      RefusedRow{"badDigitInside", "1234", 1, "G", u"1", {2, 2, 2, 2, 1}},
-                      // Nine digits are refused but stay: no text box limits its length.
-                      RefusedRow{"nineDigits", "12345678", 8, "9", u"123456789", {9, 9}}),
-    [](const auto& info) { return std::string(info.param.what); });
 
 // The focus starts in the entry; boxes follow their member 0, bit 0 first.
 TEST_F(QtWindowTest, TabWalksTheDesignOrderFromTheEntry) {
