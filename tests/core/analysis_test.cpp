@@ -1,5 +1,6 @@
-// The data entry: what parses, what is refused and taken back, the analysis cells and what
-// a screen reader is given to say.
+// The data entry: what parses, what is refused and taken back, the analysis cells; the
+// composer row: the value its boxes build, in binary and hex, and its cells; and what a
+// screen reader is given to say of each.
 #include <gtest/gtest.h>
 
 #include <bitset>
@@ -11,8 +12,6 @@ namespace pelmora::testing {
 namespace {
 
 const std::string invalid = "请正确输入16进制数", tooLongText = "不处理超过32bit的数据";
-
-using Log = std::vector<std::string>;
 
 class Entry : public ::testing::Test, public ShownWindow {};
 
@@ -85,8 +84,8 @@ TEST_F(Entry, KeepsTheLastTextThatParsedAndTakesBackOneCharacterPerMessage) {
         EXPECT_EQ(fresh.screen.lines("say ", from),
                   Log(c.refusals || c.entered.empty() ? 0 : 1, "say 二进制 " + binary));
         EXPECT_EQ(w.txtDataIn.text(), c.kept);
-        EXPECT_EQ(fresh.screen.widgets.at(fresh.id(w.txtDataIn)).text, c.kept);
-        EXPECT_EQ(fresh.screen.widgets.at(fresh.id(w.txtDataIn)).caret, c.kept.size());
+        EXPECT_EQ(fresh.widget(w.txtDataIn).text, c.kept);
+        EXPECT_EQ(fresh.widget(w.txtDataIn).caret, c.kept.size());
         EXPECT_EQ(w.dataDef().HighWord, static_cast<std::int32_t>(value >> 16));
         EXPECT_EQ(w.dataDef().LowWord, static_cast<std::int32_t>(value & 0xFFFF));
         for (int i = 0; i <= 31; ++i) {
@@ -114,6 +113,79 @@ TEST_F(Entry, ANewEntryLeavesTheBoxesAndShowsInTheReadoutsAtTheNextBoxChange) {
     click(w.BitCheck(4));
     EXPECT_EQ(w.LblBitSelected.caption(), u"01010B");
     EXPECT_EQ(w.lblBitSelectedHex.caption(), u"0AH");
+}
+
+class Composer : public ::testing::Test, public ShownWindow {};
+
+// Boxes clicked in turn, a box clicked twice unticked again. A cell never touched keeps its
+// start-up light blue; one unticked turns silver. The hidden readouts follow, unseen.
+TEST_F(Composer, ShowsTheComposedValueWithoutLeadingZeros) {
+    std::vector<int> all;
+    for (int i = 0; i <= 31; ++i) all.push_back(i);
+    const struct {
+        std::vector<int> clicked;
+        Text binary, hex;
+    } cases[] = {
+        {{0}, u"1", u"1"},
+        {{31}, u"1" + Text(31, u'0'), u"80000000"},
+        {{0, 4}, u"10001", u"11"},
+        {{3, 2, 1, 0}, u"1111", u"F"},
+        {all, Text(32, u'1'), u"FFFFFFFF"},
+        {{8, 31}, u"1" + Text(22, u'0') + u"100000000", u"80000100"},
+        {{5, 5}, u"0", u"0"},
+        {{5, 6, 5}, u"1000000", u"40"},
+    };
+    for (const auto& c : cases) {
+        ShownWindow fresh;
+        Main& w = fresh.w;
+        SCOPED_TRACE(toUtf8(c.hex));
+        std::uint32_t value = 0, touched = 0;
+        for (int i : c.clicked) {
+            fresh.click(w.BitSetCheck(i));
+            value ^= 1u << i;
+            touched |= 1u << i;
+        }
+        fresh.view.turnOver();
+        EXPECT_EQ(w.TxtBitSetBinary.text(), c.binary);
+        EXPECT_EQ(w.TxtBitSetHex.text(), c.hex);
+        EXPECT_EQ(fresh.screen.lines("say "),
+                  Log{"say 二进制 " + toUtf8(c.binary + u", Hex " + c.hex)});
+        EXPECT_EQ(w.LblBitSetBinary.caption(), value ? c.binary : u"");
+        EXPECT_FALSE(w.LblBitSetBinary.visible());
+        for (int k = 0; k <= 7; ++k) {
+            char nibble[2];
+            std::snprintf(nibble, sizeof nibble, "%X", (value >> (4 * k)) & 0xF);
+            EXPECT_EQ(toUtf8(w.LblBitSetHex(k).caption()), nibble) << k;
+            EXPECT_FALSE(w.LblBitSetHex(k).visible());
+        }
+        for (int i = 0; i <= 31; ++i) {
+            const bool on = (value >> i) & 1;
+            EXPECT_EQ(w.dataDef().BitSetArray(i), on ? 1 : 0);
+            EXPECT_EQ(w.LblBitSetInfo(i).caption(), on ? u"1" : u"0");
+            const Colour cell = on                   ? colours::Red
+                                : (touched >> i) & 1 ? colours::Silver
+                                                     : colours::LightBlue;
+            EXPECT_EQ(w.LblBitSetInfo(i).backColour(), cell) << i;
+        }
+    }
+}
+
+TEST_F(Composer, ClearSetWithNothingTickedChangesNoReadout) {
+    paste(w.TxtBitSetBinary, u"edited", true); // a person's edit stays until a box changes
+    click(w.CmdClrSet);
+    EXPECT_EQ(w.TxtBitSetBinary.text(), u"edited");
+    EXPECT_EQ(w.TxtBitSetHex.text(), u"0");
+    EXPECT_EQ(w.LblBitSetInfo(0).backColour(), colours::LightBlue);
+}
+
+TEST_F(Composer, AndTheAnalysisRowsAreIndependent) {
+    type(w.txtDataIn, u"FF");
+    click(w.BitSetCheck(0));
+    EXPECT_EQ(w.LblBitInfo(1).caption(), u"1");
+    EXPECT_EQ(w.BitCheck(0).value(), 0);
+    EXPECT_EQ(w.LblBitSelected.caption(), u"0B");
+    click(w.BitCheck(0));
+    EXPECT_EQ(w.TxtBitSetHex.text(), u"1");
 }
 
 } // namespace

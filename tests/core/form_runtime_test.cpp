@@ -55,8 +55,7 @@ TEST_F(FormRuntime, CreatedMemberCopiesMemberZeroButStartsHidden) {
 }
 
 TEST_F(FormRuntime, MissingMemberIsACatchableError) {
-    const int missing[] = {1, -1, 32, 40000};
-    for (int index : missing) {
+    for (int index : {1, -1, 32, 40000}) {
         try {
             boxes()(index);
             ADD_FAILURE() << index;
@@ -92,7 +91,7 @@ TEST_F(FormRuntime, EveryRealChangeTellsTheObserverOnceAndFirst) {
         from = screen.log.size();
         change();
         change();
-        EXPECT_EQ(screen.lines("", from), std::vector<std::string>{told});
+        EXPECT_EQ(screen.lines("", from), testing::Log{told});
     }
     EXPECT_EQ(seenByHandlers, (std::vector<std::size_t>{1, 1}));
 }

@@ -11,14 +11,8 @@
 namespace pelmora::testing {
 namespace {
 
-using Log = std::vector<std::string>;
-
 class Loop : public ::testing::Test, public ShownWindow {
 protected:
-    std::size_t mark() const { return screen.log.size(); }
-    const RecordingFrontEnd::Widget& widget(const Control& c) const {
-        return screen.widgets.at(id(c));
-    }
     std::ptrdiff_t stackedAt(const Control& c) const {
         return std::find(screen.stacking.begin(), screen.stacking.end(), id(c)) -
                screen.stacking.begin();
@@ -62,7 +56,7 @@ TEST_F(Loop, StartShowsTheWindowItsVisibleWidgetsClocksAndFocus) {
 }
 
 TEST_F(Loop, OnlyTheChangeThatFirstShowsAControlMakesItsWidget) {
-    const std::size_t from = mark();
+    const std::size_t from = screen.log.size();
     w.LblBitSetHex(3).setCaption(u"9");
     w.Line1(0).setVisible(false);
     w.Line1(0).setVisible(true);
@@ -89,7 +83,7 @@ TEST_F(Loop, ThePersonsOwnEditIsNotShownAgainAndARefusalKeepsTheCaret) {
         ShownWindow fresh;
         const Text typed = c.typed;
         fresh.type(fresh.w.txtDataIn, TextView(typed).substr(0, typed.size() - 1));
-        fresh.screen.widgets.at(fresh.id(fresh.w.txtDataIn)).caret = c.caretBefore - 1;
+        fresh.widget(fresh.w.txtDataIn).caret = c.caretBefore - 1;
         const std::size_t from = fresh.screen.log.size();
         fresh.type(fresh.w.txtDataIn, TextView(typed).substr(typed.size() - 1));
         EXPECT_EQ(fresh.screen.lines("text txtDataIn", from), c.shown) << toUtf8(typed);
@@ -109,7 +103,7 @@ TEST_F(Loop, AClickTogglesABoxFromTheModelRunsAButtonAndLeavesTheRestAlone) {
         {&w.TxtBitSetHex, false, 1, u"10"},   {&w.CmdClrSet, false, 0, u"0"},
     };
     for (const auto& c : clicks) {
-        if (c.tickedItself) screen.widgets.at(id(*c.clicked)).ticked ^= true;
+        if (c.tickedItself) widget(*c.clicked).ticked ^= true;
         click(*c.clicked);
         EXPECT_EQ(w.BitSetCheck(4).value(), c.box) << c.clicked->name();
         EXPECT_EQ(widget(w.BitSetCheck(4)).ticked, c.box == 1);
@@ -121,7 +115,7 @@ TEST_F(Loop, AClickTogglesABoxFromTheModelRunsAButtonAndLeavesTheRestAlone) {
 TEST_F(Loop, WhatTheViewSetsNeverComesBackAsThePersons) {
     // As Win32 reports them: every text shown and tick set comes straight back as an action.
     screen.echoTo = &view;
-    const std::size_t from = mark();
+    const std::size_t from = screen.log.size();
     w.BitCheck(2).setValue(1);
     w.BitSetCheck(4).setValue(1);
     w.txtDataIn.setText(u"3");

@@ -7,8 +7,6 @@
 namespace pelmora::testing {
 namespace {
 
-using Log = std::vector<std::string>;
-
 class Selection : public ::testing::Test, public ShownWindow {};
 
 // With 1F entered and boxes 6 and 7 ticked ("Select" always starts from a cleared row);

@@ -128,7 +128,7 @@ TEST_F(StartUp, EveryBoxAndCellIsNamedByRowAndBit) {
     for (Control* c : w.form().tabOrder()) {
         const bool captioned = c->kind() == ControlKind::CommandButton;
         EXPECT_TRUE(captioned || !accessibleName(*c).empty()) << c->name() << c->index();
-        EXPECT_EQ(screen.widgets.at(id(*c)).spec.accessibleName, accessibleName(*c));
+        EXPECT_EQ(widget(*c).spec.accessibleName, accessibleName(*c));
     }
 }
 

@@ -33,10 +33,7 @@ TEST_F(Layout, ClientAreaAndFontHeightsAtEachDpi) {
 }
 
 TEST_F(Layout, ControlsLandOnTheDesignsTwipsOverFifteen) {
-    const struct {
-        const Control* control;
-        PixelRect rect;
-    } cases[] = {
+    const std::pair<const Control*, PixelRect> cases[] = {
         {&w.BitCheck(0), {632, 112, 17, 17}},
         {&w.LblBitInfo(0), {632, 88, 17, 17}}, // moved onto its box by the load event
         {&w.LblBitInfo(31), {12, 88, 17, 17}},
@@ -48,8 +45,8 @@ TEST_F(Layout, ControlsLandOnTheDesignsTwipsOverFifteen) {
         {&w.TxtBitSetHex, {445, 276, 203, 29}},
         {&w.Label3, {387, 320, 273, 20}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(view::controlRect(*c.control), c.rect) << c.control->name() << c.control->index();
+    for (const auto& [control, rect] : cases)
+        EXPECT_EQ(view::controlRect(*control), rect) << control->name() << control->index();
 }
 
 TEST_F(Layout, CellsKeepAnEvenPitchAndTouchNothingAtAnyDpi) {
@@ -103,33 +100,30 @@ TEST_F(Layout, EveryWidgetTakesItsFontAndColoursAndFramedLabelsTheFrameColour) {
 
 // System colours take one fixed table, Windows' default scheme; the rest are as designed.
 TEST(ViewColours, AreOneFixedTableForSystemColoursTheRestAsDesigned) {
-    const struct {
-        Colour design;
-        view::Rgb painted;
-    } cases[] = {{colours::Red, {255, 0, 0}},
-                 {colours::LightBlue, {192, 192, 255}},
-                 {colours::ButtonFace, {240, 240, 240}},
-                 {colours::ButtonShadow, {160, 160, 160}},
-                 {colours::system(0), {200, 200, 200}},
-                 {colours::system(6), {100, 100, 100}},
-                 {colours::WindowBackground, {255, 255, 255}},
-                 {colours::system(30), {240, 240, 240}},
-                 {colours::system(31), {0, 0, 0}},
-                 {colours::system(99), {0, 0, 0}}};
-    for (const auto& c : cases) EXPECT_EQ(view::resolveColour(c.design), c.painted) << c.design;
+    const std::pair<Colour, view::Rgb> cases[] = {
+        {colours::Red, {255, 0, 0}},
+        {colours::LightBlue, {192, 192, 255}},
+        {colours::ButtonFace, {240, 240, 240}},
+        {colours::ButtonShadow, {160, 160, 160}},
+        {colours::system(0), {200, 200, 200}},
+        {colours::system(6), {100, 100, 100}},
+        {colours::WindowBackground, {255, 255, 255}},
+        {colours::system(30), {240, 240, 240}},
+        {colours::system(31), {0, 0, 0}},
+        {colours::system(99), {0, 0, 0}},
+    };
+    for (const auto& [design, painted] : cases)
+        EXPECT_EQ(view::resolveColour(design), painted) << design;
 }
 
 TEST(ViewFaces, EveryDesignFaceEndsInTheFaceWithAllOfChinese) {
     const Text cjk = u"WenQuanYi Zen Hei";
-    const struct {
-        Text design;
-        std::vector<Text> faces;
-    } cases[] = {
+    const std::pair<Text, std::vector<Text>> cases[] = {
         {fonts::SansSerif, {u"Liberation Sans", u"DejaVu Sans", cjk}},
         {fonts::Kai, {u"AR PL KaitiM GB", cjk}},
         {u"Courier New", {cjk}},
     };
-    for (const auto& c : cases) EXPECT_EQ(view::substituteFaces(c.design), c.faces);
+    for (const auto& [design, faces] : cases) EXPECT_EQ(view::substituteFaces(design), faces);
     for (const Text face : {u"AR PL KaitiM GB", u"WenQuanYi Zen Hei"})
         EXPECT_TRUE(view::coversGb2312(face));
     for (const Text face : {u"Liberation Sans", u"DejaVu Sans", u""})
@@ -138,22 +132,17 @@ TEST(ViewFaces, EveryDesignFaceEndsInTheFaceWithAllOfChinese) {
 
 TEST(ViewMessageIcon, IsTheIconOfTheFlagsIconBitsOnly) {
     using enum view::MessageIcon;
-    const struct {
-        int flags;
-        view::MessageIcon icon;
-    } cases[] = {{0, None},      {message_box::Critical, Stop},
-                 {16 | 1, Stop}, {32, Question},
-                 {48, Warning},  {64, Information},
-                 {80, None},     {112, None},
-                 {4 | 256, None}};
-    for (const auto& c : cases) EXPECT_EQ(view::messageIcon(c.flags), c.icon) << c.flags;
+    const std::pair<int, view::MessageIcon> cases[] = {
+        {0, None},      {message_box::Critical, Stop},
+        {16 | 1, Stop}, {32, Question},
+        {48, Warning},  {64, Information},
+        {80, None},     {112, None},
+        {4 | 256, None}};
+    for (const auto& [flags, icon] : cases) EXPECT_EQ(view::messageIcon(flags), icon) << flags;
 }
 
 TEST(ViewClockText, IsTheLocalesPatternInWindowsNotation) {
-    const struct {
-        view::LocalTime time;
-        const char16_t* text;
-    } cases[] = {
+    const std::pair<view::LocalTime, const char16_t*> cases[] = {
         {{14, 5, 9, u"HH:mm:ss"}, u"14:05:09"},
         {{9, 5, 9, u"H:mm:ss"}, u"9:05:09"},
         {{0, 0, 0, u"h:mm:ss tt"}, u"12:00:00 AM"},
@@ -161,15 +150,14 @@ TEST(ViewClockText, IsTheLocalesPatternInWindowsNotation) {
         {{23, 59, 59, u"tt h:mm:ss", u"上午", u"下午"}, u"下午 11:59:59"},
         {{7, 8, 9, u"H'h'mm 'o''clock'"}, u"7h08 o'clock"},
     };
-    for (const auto& c : cases) EXPECT_EQ(view::timeOfDayText(c.time), c.text) << toUtf8(c.text);
+    for (const auto& [time, text] : cases)
+        EXPECT_EQ(view::timeOfDayText(time), text) << toUtf8(text);
     // A terminal's locale gives its format as strftime's: fields translated, letters quoted,
     // a zone dropped.
-    const struct {
-        const char* format;
-        const char16_t* text;
-    } c[] = {{"%H:%M:%S", u"14:05:09"}, {"%r", u"02:05:09 PM"},      {"%l.%M %P", u"2.05 PM"},
-             {"%Ih%M", u"02h05"},       {"%EH时%OM分", u"14时05分"}, {"%T %Z", u"14:05:09 "}};
-    for (const auto& [format, text] : c)
+    const std::pair<const char*, const char16_t*> strftimes[] = {
+        {"%H:%M:%S", u"14:05:09"}, {"%r", u"02:05:09 PM"},      {"%l.%M %P", u"2.05 PM"},
+        {"%Ih%M", u"02h05"},       {"%EH时%OM分", u"14时05分"}, {"%T %Z", u"14:05:09 "}};
+    for (const auto& [format, text] : strftimes)
         EXPECT_EQ(view::timeOfDayText({14, 5, 9, view::patternOfStrftime(format)}), text) << format;
 }
 

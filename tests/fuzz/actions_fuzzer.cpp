@@ -17,15 +17,12 @@ namespace pelmora::fuzz {
 namespace {
 
 // The fuzzer's input read front to back; past its end every byte reads as zero.
-class Bytes {
-public:
-    Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool empty() const { return pos_ >= size_; }
-    std::uint8_t next() { return pos_ < size_ ? data_[pos_++] : 0; }
+struct Bytes {
+    bool empty() const { return pos >= size; }
+    std::uint8_t next() { return pos < size ? data[pos++] : 0; }
 
-private:
-    const std::uint8_t* data_;
-    std::size_t size_, pos_ = 0;
+    const std::uint8_t* data;
+    std::size_t size, pos = 0;
 };
 
 // One character from one byte: ASCII as itself (controls included), then direction marks
@@ -51,9 +48,7 @@ Text character(std::uint8_t b) {
 // Backspace at the end of a text box takes one character, a surrogate pair whole.
 Text backspaced(Text text) {
     const std::size_t n = text.size();
-    const bool pair =
-        n >= 2 && (text[n - 1] & 0xFC00) == 0xDC00 && (text[n - 2] & 0xFC00) == 0xD800;
-    if (n > 0) text.resize(n - (pair ? 2 : 1));
+    if (n > 0) text.resize(n >= 2 && isPair(text, n - 2) ? n - 2 : n - 1);
     return text;
 }
 
@@ -101,15 +96,10 @@ public:
     }
 
 private:
-    TextBox& box(Box b) {
-        TextBox* boxes[] = {&w.txtDataIn, &w.txtSelectRang, &w.TxtBitSetBinary, &w.TxtBitSetHex};
-        return *boxes[static_cast<int>(b)];
-    }
-
     // What a person's edit does: the text box takes the new text and the window hears of it.
     void edit(Box b, const Text& text) {
         model.edited(b, text);
-        box(b).setText(text);
+        textBox(w, b).setText(text);
     }
 
     void select(bool byEnter) {
@@ -124,7 +114,7 @@ private:
         const std::uint8_t op = in.next();
         const auto target = static_cast<Box>((op >> 4) & 3);
         const int variant = op >> 6;
-        const Text current = box(target).text();
+        const Text current = textBox(w, target).text();
         switch (op & 0x0F) {
         case 1: edit(target, current + character(in.next())); break;
         case 2: { // paste at the end, or over everything; variant 2-3 repeats it to a long text
@@ -183,7 +173,7 @@ private:
 } // namespace pelmora::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    pelmora::fuzz::Bytes in(data, size);
+    pelmora::fuzz::Bytes in{data, size};
     pelmora::fuzz::Session session;
     session.run(in);
     return 0;

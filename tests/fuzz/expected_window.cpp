@@ -2,8 +2,10 @@
 // of the window with it, control by control.
 #include "expected_window.h"
 
-#include <algorithm>
+#include <bit>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <utility>
 
@@ -15,25 +17,18 @@ const Text OverLength = u"不处理超过32bit的数据", NotHex = u"请正确�
            BadRange = u"输入查看位范围有错";
 constexpr std::uint32_t Red = 0x0000FF, LightBlue = 0xFFC0C0, Silver = 0xC0C0C0;
 
-bool isPair(const Text& text, std::size_t i) {
-    return i + 1 < text.size() && (text[i] & 0xFC00) == 0xD800 && (text[i + 1] & 0xFC00) == 0xDC00;
+std::size_t characters(const Text& text, std::size_t from = 0) {
+    std::size_t n = 0;
+    for (std::size_t i = from; i < text.size(); i += isPair(text, i) ? 2 : 1) ++n;
+    return n;
 }
 
-int hexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    return -1;
-}
-
-// The `width` low bits, most significant first.
+// The `width` low bits, most significant first; the C library's hexadecimal. The
+// expectation shares no conversion code with the program.
 Text binaryDigits(std::uint32_t value, int width) {
-    Text out;
-    for (int b = width - 1; b >= 0; --b) out += (value >> b) & 1 ? u'1' : u'0';
-    return out;
+    return std::bitset<32>(value).to_string(u'0', u'1').substr(32 - std::size_t(width));
 }
 
-// The C library's own hexadecimal, so the expectation shares no code with the program's.
 Text hexDigits(std::uint32_t value) {
     char digits[9];
     const int n = std::snprintf(digits, sizeof digits, "%X", static_cast<unsigned>(value));
@@ -49,19 +44,10 @@ struct Bound {
 };
 
 Bound readBound(const Text& part) {
-    bool digit = false, plain = !part.empty();
-    for (std::size_t i = 0; i < part.size(); ++i) {
-        if (part[i] >= u'0' && part[i] <= u'9')
-            digit = true;
-        else if (!(part[i] == u'-' && i == 0))
-            plain = false;
-    }
-    if (!digit) return {Bound::Error};
-    if (!plain) return {Bound::Free};
-    long value = 0;
-    for (char16_t c : part)
-        if (c != u'-' && (value = value * 10 + (c - u'0')) > 40000) return {Bound::Error};
-    if (part[0] == u'-') value = -value;
+    const Text digits = u"0123456789";
+    if (part.find_first_of(digits) == Text::npos) return {Bound::Error};
+    if (part.find_first_not_of(digits, part[0] == u'-' ? 1 : 0) != Text::npos) return {Bound::Free};
+    const long value = std::strtol(std::string(part.begin(), part.end()).c_str(), nullptr, 10);
     if (value < -32768 || value > 32767) return {Bound::Error};
     return {Bound::Number, static_cast<int>(value)};
 }
@@ -90,18 +76,6 @@ void fail(const std::string& what) {
     __builtin_trap();
 }
 
-void ExpectedWindow::beginAction() {
-    expected_.clear();
-    rangeKnown_ = true;
-}
-
-void ExpectedWindow::edited(Box box, const Text& text) {
-    if (box == Box::DataIn)
-        enterData(text);
-    else
-        texts_[static_cast<std::size_t>(box)] = text;
-}
-
 // An entry parses when it is 1 to 8 ASCII hex digits. An invalid entry of at most eight
 // characters (a surrogate pair is one) loses its last character, one message each, until
 // it parses or is empty: so it ends cut just before its first character that is no digit.
@@ -109,37 +83,19 @@ void ExpectedWindow::enterData(const Text& text) {
     Text& entry = texts_[0];
     if (text == entry) return; // no change, no event
     entry = text;
-    std::size_t characters = 0, valid = 0, removed = 0;
-    for (std::size_t i = 0; i < entry.size(); i += isPair(entry, i) ? 2 : 1) ++characters;
-    if (characters > 8) return expected_.push_back(OverLength);
-    while (valid < entry.size() && hexValue(entry[valid]) >= 0) ++valid;
-    for (std::size_t i = valid; i < entry.size(); i += isPair(entry, i) ? 2 : 1) ++removed;
-    expected_.insert(expected_.end(), removed, NotHex);
+    if (characters(entry) > 8) return expected_.push_back(OverLength);
+    std::size_t valid = 0;
+    while (valid < entry.size() && entry[valid] < 0x80 && std::isxdigit(entry[valid])) ++valid;
+    expected_.insert(expected_.end(), characters(entry, valid), NotHex);
     entry.resize(valid);
     if (entry.empty()) return;
-    bits_ = 0;
-    for (char16_t c : entry) bits_ = bits_ * 16 + static_cast<std::uint32_t>(hexValue(c));
-}
-
-bool ExpectedWindow::anyView() const {
-    return std::find(view_.begin(), view_.end(), true) != view_.end();
-}
-
-void ExpectedWindow::toggled(bool composerRow, int index) {
-    const auto i = static_cast<std::size_t>(index);
-    if (composerRow) {
-        set_[i] = !set_[i];
-        touched_[i] = true;
-        composerChanged();
-    } else {
-        view_[i] = !view_[i];
-        selectionChanged();
-    }
+    const std::string digits(entry.begin(), entry.end());
+    bits_ = static_cast<std::uint32_t>(std::strtoul(digits.c_str(), nullptr, 16));
 }
 
 bool ExpectedWindow::selectPressed() {
-    viewBefore_ = anyView();
-    view_.fill(false);
+    viewBefore_ = view_.any();
+    view_.reset();
     const Text& range = texts_[1];
     const std::size_t comma = range.find(u',');
     const Bound low = readBound(comma == Text::npos ? range : range.substr(0, comma));
@@ -157,48 +113,28 @@ bool ExpectedWindow::selectPressed() {
         if (from > to) std::swap(from, to);
         // Boxes exist for 0 to 31 only: ticking stops at the first missing one.
         if (from >= 0 && from <= 31)
-            for (int i = from; i <= std::min(to, 31); ++i)
-                view_[static_cast<std::size_t>(i)] = true;
+            for (int i = from; i <= std::min(to, 31); ++i) view_.set(static_cast<std::size_t>(i));
         if (from < 0 || to > 31) expected_.push_back(BadRange);
     }
-    if (viewBefore_ || anyView()) selectionChanged();
+    if (viewBefore_ || view_.any()) selectionChanged();
     return true;
 }
 
 // A freely read range still ticks one contiguous run, or nothing, from a cleared row.
 void ExpectedWindow::adoptSelection(const Main& w) {
-    int first = -1, last = -1;
-    for (int i = 0; i <= 31; ++i) {
-        view_[static_cast<std::size_t>(i)] = w.BitCheck(i).value() == 1;
-        if (view_[static_cast<std::size_t>(i)]) {
-            require(last < 0 || last == i - 1, "\"Select\" ticked boxes that are not one run");
-            if (first < 0) first = i;
-            last = i;
-        }
-    }
-    if (viewBefore_ || first >= 0) selectionChanged();
-}
-
-void ExpectedWindow::clearSelectPressed() {
-    if (!anyView()) return;
-    view_.fill(false);
-    selectionChanged();
-}
-
-void ExpectedWindow::clearSetPressed() {
-    bool any = false;
-    for (bool& b : set_) any = std::exchange(b, false) || any;
-    if (any) composerChanged();
+    for (int i = 0; i <= 31; ++i) view_[static_cast<std::size_t>(i)] = w.BitCheck(i).value() == 1;
+    // Shifted down to bit 0, one run is all ones: adding one carries out of every bit.
+    const auto ticked = static_cast<std::uint32_t>(view_.to_ulong());
+    const std::uint32_t run = ticked ? ticked >> std::countr_zero(ticked) : 0;
+    require((run & (run + 1)) == 0, "\"Select\" ticked boxes that are not one run");
+    if (viewBefore_ || ticked) selectionChanged();
 }
 
 void ExpectedWindow::composerChanged() {
     composerShown_ = true;
-    composed_ = 0;
-    for (int i = 31; i >= 0; --i) composed_ = composed_ << 1 | set_[static_cast<std::size_t>(i)];
-    int width = 32;
-    while (width > 1 && !((composed_ >> (width - 1)) & 1)) --width;
-    texts_[2] = binaryDigits(composed_, width);
-    texts_[3] = hexDigits(composed_);
+    const auto composed = static_cast<std::uint32_t>(set_.to_ulong());
+    texts_[2] = binaryDigits(composed, std::max(1u, std::bit_width(composed)));
+    texts_[3] = hexDigits(composed);
 }
 
 void ExpectedWindow::check(const Main& w, const std::vector<Shown>& messages) const {
@@ -218,10 +154,10 @@ void ExpectedWindow::check(const Main& w, const std::vector<Shown>& messages) co
         require(messages.size() <= 1, "more than one message for one \"Select\"");
         if (!messages.empty()) same(messages[0].prompt, BadRange, "message");
     }
-
-    const char* names[] = {"txtDataIn", "txtSelectRang", "TxtBitSetBinary", "TxtBitSetHex"};
-    const TextBox* boxes[] = {&w.txtDataIn, &w.txtSelectRang, &w.TxtBitSetBinary, &w.TxtBitSetHex};
-    for (std::size_t b = 0; b < 4; ++b) same(boxes[b]->text(), texts_[b], names[b]);
+    for (std::size_t b = 0; b < texts_.size(); ++b) {
+        const TextBox& box = textBox(w, static_cast<Box>(b));
+        same(box.text(), texts_[b], box.name().c_str());
+    }
 
     const DataDef& data = w.dataDef();
     require(static_cast<std::uint32_t>(data.HighWord) == bits_ >> 16 &&
@@ -245,9 +181,9 @@ void ExpectedWindow::check(const Main& w, const std::vector<Shown>& messages) co
     // The field: the lowest run of ticked boxes, read from the value of the last box change.
     Text binary = u"0B", hex = u"0H";
     if (fieldShown_) {
-        int low = 0, width = 0;
-        while (low <= 31 && !view_[static_cast<std::size_t>(low)]) ++low;
-        while (low + width <= 31 && view_[static_cast<std::size_t>(low + width)]) ++width;
+        const auto ticked = static_cast<std::uint32_t>(view_.to_ulong());
+        const int low = std::countr_zero(ticked);
+        const int width = ticked ? std::countr_one(ticked >> low) : 0;
         const auto field = static_cast<std::uint32_t>(
             width == 0 ? 0 : (fieldBits_ >> low) & ((1ull << width) - 1));
         binary = (width == 0 ? u"0" : binaryDigits(field, width)) + u"B";
@@ -258,13 +194,13 @@ void ExpectedWindow::check(const Main& w, const std::vector<Shown>& messages) co
 
     // The hidden composer readouts change, but never show; zero leaves the binary one empty.
     require(!w.LblBitSetBinary.visible(), "LblBitSetBinary became visible");
-    int width = 32;
-    while (width > 0 && !((composed_ >> (width - 1)) & 1)) --width;
-    same(w.LblBitSetBinary.caption(), composerShown_ ? binaryDigits(composed_, width) : u"0",
+    const auto composed = static_cast<std::uint32_t>(set_.to_ulong());
+    same(w.LblBitSetBinary.caption(),
+         composerShown_ ? binaryDigits(composed, std::bit_width(composed)) : u"0",
          "LblBitSetBinary");
     for (int k = 0; k <= 7; ++k) {
         require(!w.LblBitSetHex(k).visible(), "LblBitSetHex became visible", k);
-        same(w.LblBitSetHex(k).caption(), hexDigits((composed_ >> (4 * k)) & 0xF), "LblBitSetHex",
+        same(w.LblBitSetHex(k).caption(), hexDigits((composed >> (4 * k)) & 0xF), "LblBitSetHex",
              k);
     }
     same(w.Label3.caption(), clock_, "Label3");

@@ -6,6 +6,7 @@
 // difference. It does not drive the window; the fuzzer does that.
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,24 +25,55 @@ inline void require(bool ok, const char* what, int index = -1) {
     if (!ok) fail(index < 0 ? std::string(what) : what + ("(" + std::to_string(index) + ")"));
 }
 
+// Whether a surrogate pair, one character, starts at `i`.
+inline bool isPair(const Text& text, std::size_t i) {
+    return i + 1 < text.size() && (text[i] & 0xFC00) == 0xD800 && (text[i + 1] & 0xFC00) == 0xDC00;
+}
+
 enum class Box { DataIn, SelectRange, SetBinary, SetHex };
+inline TextBox& textBox(const Main& w, Box b) {
+    TextBox* boxes[] = {&w.txtDataIn, &w.txtSelectRang, &w.TxtBitSetBinary, &w.TxtBitSetHex};
+    return *boxes[static_cast<int>(b)];
+}
 
 class ExpectedWindow {
 public:
     // Starts a new action: forgets the messages expected of the previous one.
-    void beginAction();
-
+    void beginAction() {
+        expected_.clear();
+        rangeKnown_ = true;
+    }
     // A person's edit of a text box; `text` is the box's whole new text.
-    void edited(Box box, const Text& text);
+    void edited(Box box, const Text& text) {
+        if (box == Box::DataIn) return enterData(text);
+        texts_[static_cast<std::size_t>(box)] = text;
+    }
     // A click on one box of either row, which flips it.
-    void toggled(bool composerRow, int index);
+    void toggled(bool composerRow, int index) {
+        const auto i = static_cast<std::size_t>(index);
+        if (!composerRow) {
+            view_.flip(i);
+            return selectionChanged();
+        }
+        set_.flip(i);
+        touched_.set(i);
+        composerChanged();
+    }
     // "Select", by mouse or Enter. Returns false when the range text is one whose reading
     // is the program's own choice (blanks, signs, separators); then adoptSelection() must
     // follow the action.
     bool selectPressed();
     void adoptSelection(const Main& w);
-    void clearSelectPressed();
-    void clearSetPressed();
+    void clearSelectPressed() {
+        if (view_.none()) return;
+        view_.reset();
+        selectionChanged();
+    }
+    void clearSetPressed() {
+        if (set_.none()) return;
+        set_.reset();
+        composerChanged();
+    }
     void ticked(const Text& time) { clock_ = time; }
 
     // Compares everything with the window after one action and the messages it showed.
@@ -54,15 +86,13 @@ private:
         fieldShown_ = true;
     }
     void composerChanged();
-    bool anyView() const;
 
     std::array<Text, 4> texts_{Text(), Text(), u"0", u"0"}; // as the design has them
     std::uint32_t bits_ = 0; // the value of the last entry that parsed
-    std::array<bool, 32> view_{}, set_{}, touched_{};
+    std::bitset<32> view_, set_, touched_;
     std::uint32_t fieldBits_ = 0; // bits_ at the last change of a selection box
     bool fieldShown_ = false;     // false while the readouts keep their design captions
-    std::uint32_t composed_ = 0;
-    bool composerShown_ = false; // false until the first composer box changes
+    bool composerShown_ = false;  // false until the first composer box changes
     Text clock_ = u"Label3";
 
     // The current action's messages: exactly these, or for a freely read range at most one.

@@ -1,7 +1,5 @@
 // What the person does in the window reaches the view, once, and the handlers' results come
 // back to the widgets: typing, pasting, Tab, Space, a click, Enter, the clock, an error.
-#include <ostream>
-
 #include "qt_window_fixture.h"
 
 namespace pelmora::testing {
@@ -22,49 +20,38 @@ TEST_F(QtWindowTest, EveryKeystrokeRaisesTheChangeOnceAndPaintsTheCells) {
     EXPECT_EQ(model.txtDataIn.text(), u"1FAB");
 }
 
-struct RefusedRow {
-    const char* what;
-    const char* before;
-    int caret; // where the person types
-    const char* typed;
-    const char16_t* shown;   // what entry and model hold afterwards
-    std::vector<int> carets; // the caret while each message is up, then at the end
-};
-void PrintTo(const RefusedRow& row, std::ostream* out) { *out << row.what; }
-
-class RefusedEntry : public QtWindowTest, public ::testing::WithParamInterface<RefusedRow> {};
-
 // The handler takes the last character back while the person's keystroke is still being
 // handled by the entry; the entry must end up showing the model's text.
-TEST_P(RefusedEntry, WidgetShowsWhatTheModelKept) {
-    const RefusedRow& row = GetParam();
-    QLineEdit* entry = edit(model.txtDataIn);
-    QTest::keyClicks(entry, QString::fromLatin1(row.before));
-    entry->setCursorPosition(row.caret);
-    std::vector<int> carets;
-    window.whileShown = [&] { carets.push_back(entry->cursorPosition()); };
-    QTest::keyClicks(entry, QString::fromLatin1(row.typed));
-    carets.push_back(entry->cursorPosition());
-    EXPECT_EQ(model.txtDataIn.text(), row.shown);
-    EXPECT_EQ(entry->text(), q(row.shown));
-    EXPECT_EQ(carets, row.carets);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Typing, RefusedEntry,
-    ::testing::Values(RefusedRow{"badDigitAtEnd", "12", 2, "G", u"12", {3, 2}},
-                      // The last character goes, not the bad one, until the rest is valid.
-                      RefusedRow{"badDigitInside", "1234", 1, "G", u"1", {2, 2, 2, 2, 1}},
-                      // Nine digits are refused but stay: no text box limits its length.
-                      RefusedRow{"nineDigits", "12345678", 8, "9", u"123456789", {9, 9}}),
-    [](const auto& info) { return std::string(info.param.what); });
-
-// QLineEdit holds 32767 characters unless told otherwise.
-TEST_F(QtWindowTest, LongPasteReachesTheModelWhole) {
-    edit(model.TxtBitSetBinary)->selectAll();
-    edit(model.TxtBitSetBinary)->insert(QString(40000, u'1')); // the same path as a paste
-    EXPECT_EQ(edit(model.TxtBitSetBinary)->text().size(), 40000);
-    EXPECT_EQ(model.TxtBitSetBinary.text().size(), 40000u);
+TEST(RefusedEntry, WidgetShowsWhatTheModelKept) {
+    const struct {
+        const char* what;
+        const char* before;
+        int caret; // where the person types
+        const char* typed;
+        const char16_t* shown;   // what entry and model hold afterwards
+        std::vector<int> carets; // the caret while each message is up, then at the end
+    } rows[] = {
+        {"badDigitAtEnd", "12", 2, "G", u"12", {3, 2}},
+        // The last character goes, not the bad one, until the rest is valid.
+        {"badDigitInside", "1234", 1, "G", u"1", {2, 2, 2, 2, 1}},
+        // Nine digits are refused but stay: no text box limits its length.
+        {"nineDigits", "12345678", 8, "9", u"123456789", {9, 9}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ShownWindow fresh;
+        ASSERT_TRUE(fresh.shown);
+        QLineEdit* entry = fresh.edit(fresh.model.txtDataIn);
+        QTest::keyClicks(entry, QString::fromLatin1(row.before));
+        entry->setCursorPosition(row.caret);
+        std::vector<int> carets;
+        fresh.window.whileShown = [&] { carets.push_back(entry->cursorPosition()); };
+        QTest::keyClicks(entry, QString::fromLatin1(row.typed));
+        carets.push_back(entry->cursorPosition());
+        EXPECT_EQ(fresh.model.txtDataIn.text(), row.shown);
+        EXPECT_EQ(entry->text(), q(row.shown));
+        EXPECT_EQ(carets, row.carets);
+    }
 }
 
 // The focus starts in the entry; boxes follow their member 0, bit 0 first.
@@ -102,39 +89,35 @@ TEST_F(QtWindowTest, SpaceAndClicksTickAndUntickABoxOnceEach) {
     }
 }
 
-struct EnterRow {
-    const char* what;
-    const char* focus; // the widget Enter is pressed on
-    Qt::Key key;
-    Qt::KeyboardModifiers modifiers;
-    const char* pressed; // the button it presses, or none
-};
-void PrintTo(const EnterRow& row, std::ostream* out) { *out << row.what; }
-
-class EnterKey : public QtWindowTest, public ::testing::WithParamInterface<EnterRow> {};
-
-TEST_P(EnterKey, PressesTheButtonTheViewNames) {
-    const EnterRow& row = GetParam();
+// Enter presses the focused button, else the default one, and nothing with a modifier.
+TEST_F(QtWindowTest, EnterPressesTheButtonTheViewNames) {
     int& selects = countHandlerRuns(model.Command2);
     int& clears = countHandlerRuns(model.Command3);
-    QWidget* focus = window.findChild<QWidget*>(QString::fromLatin1(row.focus));
-    focus->setFocus();
-    QTest::keyClick(focus, row.key, row.modifiers);
-    const std::string pressed = selects ? "Command2" : clears ? "Command3" : "";
-    EXPECT_EQ(pressed, row.pressed);
-    EXPECT_LE(selects + clears, 1);
+    const struct {
+        const char* what;
+        const char* focus; // the widget Enter is pressed on
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* pressed; // the button it presses, or none
+    } rows[] = {
+        {"range", "txtSelectRang", Qt::Key_Return, {}, "Command2"},
+        {"keypadOnABox", "BitCheck(2)", Qt::Key_Enter, Qt::KeypadModifier, "Command2"},
+        {"focusedButton", "Command3", Qt::Key_Return, {}, "Command3"},
+        {"shift", "txtDataIn", Qt::Key_Return, Qt::ShiftModifier, ""},
+        {"control", "txtDataIn", Qt::Key_Return, Qt::ControlModifier, ""},
+        {"alt", "BitCheck(2)", Qt::Key_Enter, Qt::AltModifier, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        selects = clears = 0;
+        QWidget* focus = window.findChild<QWidget*>(QString::fromLatin1(row.focus));
+        focus->setFocus();
+        QTest::keyClick(focus, row.key, row.modifiers);
+        const std::string pressed = selects ? "Command2" : clears ? "Command3" : "";
+        EXPECT_EQ(pressed, row.pressed);
+        EXPECT_LE(selects + clears, 1);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Keys, EnterKey,
-    ::testing::Values(EnterRow{"range", "txtSelectRang", Qt::Key_Return, {}, "Command2"},
-                      EnterRow{"keypadOnABox", "BitCheck(2)", Qt::Key_Enter, Qt::KeypadModifier,
-                               "Command2"},
-                      EnterRow{"focusedButton", "Command3", Qt::Key_Return, {}, "Command3"},
-                      EnterRow{"shift", "txtDataIn", Qt::Key_Return, Qt::ShiftModifier, ""},
-                      EnterRow{"control", "txtDataIn", Qt::Key_Return, Qt::ControlModifier, ""},
-                      EnterRow{"alt", "BitCheck(2)", Qt::Key_Enter, Qt::AltModifier, ""}),
-    [](const auto& info) { return std::string(info.param.what); });
 
 // The clock's rhythm is read off its timer, which no load on the machine can disturb; what
 // a tick writes is then waited for, the timer hurried along meanwhile.

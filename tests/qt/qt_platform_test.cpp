@@ -83,11 +83,10 @@ TEST_F(QtWindowTest, ClockTextIsTheLocalesTimeWithSecondsAndNoZone) {
         {"be_BY", u"14:05:09"},         // ", t"
         {"fr_CA", u"14 h 05 min 09 s"}, // quoted literals stay
     };
-    for (const auto& [locale, text] : rows)
-        EXPECT_EQ(
-            view::timeOfDayText(localTimeQt(QLocale(QString::fromLatin1(locale)), QTime(14, 5, 9))),
-            text)
-            << locale;
+    for (const auto& [name, text] : rows) {
+        const QLocale locale(QString::fromLatin1(name));
+        EXPECT_EQ(view::timeOfDayText(localTimeQt(locale, QTime(14, 5, 9))), text) << name;
+    }
     // and the window's own clock reads the time of day, with no date
     const QString now = toQString(view::timeOfDayText(window.QtWindow::localTime()));
     EXPECT_FALSE(now.isEmpty() || now.contains(QString::number(QDate::currentDate().year())));

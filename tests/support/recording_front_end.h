@@ -16,6 +16,8 @@
 
 namespace pelmora::testing {
 
+using Log = std::vector<std::string>;
+
 class RecordingFrontEnd final : public view::FrontEnd {
 public:
     struct Widget {
@@ -89,8 +91,8 @@ public:
     void quit(int code) override { write("quit " + std::to_string(code)); }
 
     // The log's lines from `first` that begin with `prefix`.
-    std::vector<std::string> lines(const std::string& prefix, std::size_t first = 0) const {
-        std::vector<std::string> out;
+    Log lines(const std::string& prefix, std::size_t first = 0) const {
+        Log out;
         for (std::size_t i = first; i < log.size(); ++i)
             if (log[i].rfind(prefix, 0) == 0) out.push_back(log[i]);
         return out;
@@ -107,7 +109,7 @@ public:
     std::vector<view::WidgetId> tabOrder, stacking;
     view::WidgetId focused = 0;
     std::vector<view::PaintedBand> bands;
-    std::vector<std::string> log;
+    Log log;
     std::function<void()> whileShown; // runs as if the box were up
     view::LocalTime time{14, 5, 9};
     view::FormView* echoTo = nullptr; // reports what the view sets back to it, as Win32 does
@@ -124,20 +126,21 @@ struct ShownWindow {
         view.show();
     }
     view::WidgetId id(const Control& c) const { return view.widgetOf(c); }
+    RecordingFrontEnd::Widget& widget(const Control& c) { return screen.widgets.at(id(c)); }
     // Types `text` at the caret of `box`, one edit a UTF-16 unit, as keys arrive.
     void type(const TextBox& box, TextView text) {
         for (char16_t c : text) paste(box, TextView(&c, 1));
     }
     // Puts `text` in at the caret of `box` in one edit; `replace`: over the whole text.
     void paste(const TextBox& box, TextView text, bool replace = false) {
-        RecordingFrontEnd::Widget& widget = screen.widgets.at(id(box));
+        RecordingFrontEnd::Widget& shown = widget(box);
         if (replace) {
-            widget.text.clear();
-            widget.caret = 0;
+            shown.text.clear();
+            shown.caret = 0;
         }
-        widget.text.insert(widget.caret, text);
-        widget.caret += text.size();
-        view.edited(id(box), widget.text);
+        shown.text.insert(shown.caret, text);
+        shown.caret += text.size();
+        view.edited(id(box), shown.text);
     }
     void click(const Control& c) { view.clicked(id(c)); }
 
