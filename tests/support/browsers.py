@@ -54,7 +54,6 @@ class Browser:
     and WebDriver's key values; paste(text) where the focus is; role(name), the accessible
     role of the element the engine's accessibility tree names `name`, of ROLES, or None;
     screenshot(), PNG bytes of the viewport; close()."""
-    engine = version = ''
 
     def press(self, key):
         """A key by its name, alone or held with one modifier: 'Tab', 'ctrl+a'."""
@@ -117,7 +116,6 @@ class Selenium(Browser):
 class Chromium(Selenium):
     """Headless Chromium with Debian's chromedriver, drawn without hinting or subpixel text
     so that its pictures stay the same from machine to machine."""
-    engine = 'chromium'
 
     def __init__(self, work, scale, size):
         from selenium import webdriver
@@ -127,7 +125,6 @@ class Chromium(Selenium):
                     '--window-size=%d,%d' % size, '--force-device-scale-factor=%d' % scale,
                     '--lang=en-US', '--font-render-hinting=none', '--disable-lcd-text'):
             options.add_argument(arg)
-        self.scale = scale
         self.start(webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options))
 
     def paste(self, text):
@@ -141,7 +138,6 @@ class Chromium(Selenium):
 class WebKit(Selenium):
     """WebKitGTK's MiniBrowser, started by webkit2gtk-driver on its own Xvfb, which it
     closes with the browser. Scripts may write the clipboard, so a paste is a real Ctrl+V."""
-    engine = 'webkit'
 
     def __init__(self, work, scale, size):
         from selenium import webdriver
@@ -157,7 +153,6 @@ class WebKit(Selenium):
             options.binary_location = MINIBROWSER
             for arg in ('--automation', '--javascript-can-access-clipboard=true'):
                 options.add_argument(arg)
-            self.scale = scale
             self.start(webdriver.Remote(command_executor=self.service.service_url,
                                         options=options))
             self.driver.set_window_rect(0, 0, *size)

@@ -16,7 +16,6 @@ from display import DEADLINE, Failure, stop_newest_first
 
 class Firefox(Browser):
     """Firefox ESR over WebDriver BiDi: one WebSocket, one top-level browsing context."""
-    engine = 'firefox'
     PREFS = {  # no first-run pages, no requests of its own, no prompts
         'browser.shell.checkDefaultBrowser': False,
         'browser.startup.homepage_override.mstone': 'ignore',
@@ -58,7 +57,6 @@ class Firefox(Browser):
             # The window Firefox opens at start never has the focus here: keys reach its
             # page but press no button. One opened now does.
             self.context = self.command('browsingContext.create', type='window')['context']
-            self.scale = scale
             self.command('browsingContext.setViewport', context=self.context,
                          viewport={'width': size[0], 'height': size[1]}, devicePixelRatio=scale)
         except BaseException:
