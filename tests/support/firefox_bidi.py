@@ -88,10 +88,11 @@ class Firefox(Browser):
         self.command('browsingContext.navigate', context=self.context, url=url, wait='complete')
 
     def script(self, body, *args, activate=False):
+        # The scripts here take texts: each passes as a BiDi string.
         result = self.command(
             'script.callFunction', functionDeclaration='function () {%s}' % body,
-            arguments=[serialise(a) for a in args], target={'context': self.context},
-            awaitPromise=True, userActivation=activate)
+            arguments=[{'type': 'string', 'value': a} for a in args],
+            target={'context': self.context}, awaitPromise=True, userActivation=activate)
         if result['type'] == 'exception':
             return {'error': result['exceptionDetails']['text']}
         return deserialise(result['result'])
@@ -143,11 +144,6 @@ class Firefox(Browser):
         stop_newest_first([self.proc])
         self.log.close()
         shutil.rmtree(self.profile, ignore_errors=True)
-
-
-def serialise(value):
-    """A Python value as a BiDi local value: the scripts here take texts."""
-    return {'type': 'string', 'value': value}
 
 
 def deserialise(remote):
