@@ -21,13 +21,6 @@ def expect(condition, what):
         raise Failure(what)
 
 
-def fresh(folder):
-    """An empty `folder`, so that nothing an earlier run left is read as new."""
-    shutil.rmtree(folder, ignore_errors=True)
-    os.makedirs(folder)
-    return folder
-
-
 class Driver(Resource):
     """One front end, worked by a person. Controls are named as a screen reader calls them
     (window_layout.CONTROLS); points are client pixels at 96 dpi. The verbs:
@@ -78,7 +71,9 @@ class Driver(Resource):
     def attempt(self, work, action):
         """Runs action(self) in a fresh folder `work` and stops the program: None, or why it
         failed, with what the person saw left in `work`."""
-        self.work = fresh(work)
+        shutil.rmtree(work, ignore_errors=True)  # nothing an earlier run left is read as new
+        os.makedirs(work)
+        self.work = work
         try:
             action(self)
         except Exception:  # a failed check, or a tool that broke: report it
