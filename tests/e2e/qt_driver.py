@@ -33,6 +33,9 @@ class QtDriver(XDriver):
     # manager here it never is, so the entry shows no focus frame and no caret.
     PICTURES = os.path.join(HERE, '..', 'qt', 'pictures')
     UNSTEADY = (layout.focus_frame(layout.ENTRY),)
+    # Its accessibility on for the bus to see, its texts in Unicode on X11 and Wayland alike.
+    ENV = dict(QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_ACCESSIBILITY='1', LANG='C.UTF-8',
+               LC_ALL='C.UTF-8')
 
     @staticmethod
     def add_options(parser):
@@ -90,8 +93,7 @@ class QtDriver(XDriver):
         self.scale = options.get('scale', 1)
         if options.get('screen_reader'):
             self.orca = screen_reader.Orca(self.x)
-        env = dict(QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_ACCESSIBILITY='1',
-                   LANG='C.UTF-8', LC_ALL='C.UTF-8', QT_SCALE_FACTOR=str(self.scale))
+        env = dict(self.ENV, QT_QPA_PLATFORM='xcb', QT_SCALE_FACTOR=str(self.scale))
         window = self.launch([self.program] + options.get('args', []), env, 'program.log')
         self.nodes, self.announced[:] = None, []
         self.shown(window)

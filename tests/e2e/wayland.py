@@ -117,13 +117,11 @@ def twin(d):
     drives, must come up as a native Wayland client with its title, app id and icon, and
     paint the X11 window's client, at start and after composer box 5 is ticked (clicked on
     X11, through the box's accessible action on Wayland)."""
-    os.makedirs(os.path.join(d.work, 'wayland'))
     with Weston(os.path.join(d.work, 'wayland'), d.runtime, d.x.env) as weston:
         # It says it is Wayland, and X11 (the Xvfb here, as XWayland would be) is there
         # too: Qt must pick Wayland.
-        app = weston.spawn([d.program], dict(XDG_SESSION_TYPE='wayland', QT_ACCESSIBILITY='1',
-                                             QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', LANG='C.UTF-8',
-                                             LC_ALL='C.UTF-8'), 'wayland-program.log')
+        app = weston.spawn([d.program], dict(d.ENV, XDG_SESSION_TYPE='wayland'),
+                           'wayland-program.log')
         started = time.monotonic()
         origin, shot = same_client(d, weston, 'at start')
         d.log('  first Wayland frame, same as the X11 one %6.3f s' % (time.monotonic() - started))
