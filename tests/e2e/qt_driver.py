@@ -6,12 +6,11 @@ import os
 import shutil
 import sys
 import tempfile
-from contextlib import contextmanager
 
 import screen_reader
 import wayland
 import window_layout as layout
-from display import DEADLINE, Display, Failure, missing_tools, stop_newest_first, wait_until
+from display import DEADLINE, Display, Failure, missing_tools, wait_until
 from x_driver import XDriver
 
 try:
@@ -25,33 +24,6 @@ BUS_LAUNCHER = '/usr/libexec/at-spi-bus-launcher'
 ROLES = {'text': 'text box', 'label': 'label', 'check box': 'check box', 'push button': 'button'}
 
 
-def add_options(parser):
-    parser.add_argument('--program', help='the pelmora to run')
-
-
-def missing(args):
-    lacking = missing_tools(['xclip', 'dbus-run-session', 'dbus-send'])
-    return lacking + ([] if pyatspi else ['python3-pyatspi'])
-
-
-def prepare():
-    """Runs the session in a private D-Bus session, whose accessibility bus is its own."""
-    if not os.environ.get('PELMORA_E2E_BUS'):
-        os.environ['PELMORA_E2E_BUS'] = '1'
-        os.execvp('dbus-run-session', ['dbus-run-session', '--', sys.executable] + sys.argv)
-
-
-@contextmanager
-def session(args, work, log):
-    driver = QtDriver(os.path.abspath(args.program), work, log)
-    try:
-        driver.open()
-        yield driver
-    finally:
-        driver.x.close()
-        shutil.rmtree(driver.runtime, ignore_errors=True)
-
-
 class QtDriver(XDriver):
     """Starts `pelmora` afresh for each scenario on one display and bus, with Orca beside
     it when a scenario listens, and reads texts, names and message boxes from the tree."""
@@ -61,10 +33,29 @@ class QtDriver(XDriver):
     # manager here it never is, so the entry shows no focus frame and no caret.
     PICTURES = os.path.join(HERE, '..', 'qt', 'pictures')
     UNSTEADY = (layout.focus_frame(layout.ENTRY),)
+    # Its accessibility on for the bus to see, its texts in Unicode on X11 and Wayland alike.
+    ENV = dict(QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_ACCESSIBILITY='1', LANG='C.UTF-8',
+               LC_ALL='C.UTF-8')
 
-    def __init__(self, program, work, log):
+    @staticmethod
+    def add_options(parser):
+        parser.add_argument('--program', help='the pelmora to run')
+
+    @staticmethod
+    def missing(args):
+        lacking = missing_tools(['xclip', 'dbus-run-session', 'dbus-send'])
+        return lacking + ([] if pyatspi else ['python3-pyatspi'])
+
+    @staticmethod
+    def prepare():
+        """Runs the session in a private D-Bus session, whose accessibility bus is its own."""
+        if not os.environ.get('PELMORA_E2E_BUS'):
+            os.environ['PELMORA_E2E_BUS'] = '1'
+            os.execvp('dbus-run-session', ['dbus-run-session', '--', sys.executable] + sys.argv)
+
+    def __init__(self, args, work, log):
         super().__init__(Display(work, size=(1400, 720)), log)
-        self.program, self.app, self.orca = program, None, None
+        self.program, self.orca = os.path.abspath(args.program), None
         # Short and under /tmp: the accessibility bus puts a socket in it, and socket
         # paths are limited to about a hundred bytes however deep the build folder is.
         self.runtime = tempfile.mkdtemp(prefix='pelmora-e2e-')
@@ -94,28 +85,25 @@ class QtDriver(XDriver):
             if not wait_until(lambda: 'boolean true' in self.x.run(ask)):
                 raise Failure('the accessibility bus did not start')
 
+    def close(self):
+        super().close()
+        shutil.rmtree(self.runtime, ignore_errors=True)
+
     def start(self, options):
-        self.x.work = self.work
         self.scale = options.get('scale', 1)
         if options.get('screen_reader'):
             self.orca = screen_reader.Orca(self.x)
-        env = dict(QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_ACCESSIBILITY='1',
-                   LANG='C.UTF-8', LC_ALL='C.UTF-8', QT_SCALE_FACTOR=str(self.scale))
-        self.app = self.x.spawn([self.program] + options.get('args', []), env=env, log='program.log')
+        env = dict(self.ENV, QT_QPA_PLATFORM='xcb', QT_SCALE_FACTOR=str(self.scale))
+        window = self.launch([self.program] + options.get('args', []), env, 'program.log')
         self.nodes, self.announced[:] = None, []
-        self.shown(self.x.wait_for_window(layout.WINDOW_TITLE, self.app))
+        self.shown(window)
         # A person rests the mouse on the window; without a window manager the keys then
         # go to it. The spot is empty window background.
         self.x.move(655 * self.scale, 200 * self.scale)
 
     def stop(self):
-        ended = [p for p in (self.orca and self.orca.process, self.app) if p]
-        stop_newest_first(ended)
-        self.x.procs = [p for p in self.x.procs if p not in ended]
-        self.app = self.orca = None
-
-    def alive(self):
-        return self.app is not None and self.app.poll() is None
+        super().stop(self.orca and self.orca.process)
+        self.orca = None
 
     # ----- the accessibility tree -----
     def root(self, pid=None):
@@ -181,9 +169,6 @@ class QtDriver(XDriver):
         labels = [n.name for n in self.tree(dialogs[0]) if n.getRoleName() == 'label']
         text = [t for t in labels if t in layout.MESSAGES] or labels
         return dialogs[0].name, text[0] if len(text) == 1 else text, shown[0]
-
-    def close_message(self):
-        self.key('Return')
 
     def live(self):
         while GLib.MainContext.default().iteration(False):

@@ -13,7 +13,7 @@ import re
 import shutil
 import subprocess
 
-from display import DEADLINE, Failure, wait_until
+from display import DEADLINE, Failure, missing_tools, wait_until
 
 SETTINGS = {
     'general': {'speechServerFactory': '', 'enableBraille': False, 'enableBrailleMonitor': False,
@@ -64,4 +64,4 @@ class Orca:
 
 
 def missing():
-    return [] if shutil.which('orca') else ['orca']
+    return missing_tools(['orca'], base=())

@@ -10,13 +10,12 @@ goes through the accessibility bus instead.
 import glob
 import os
 import re
-import shutil
 import subprocess
 import time
 
 import pictures
 import window_layout as layout
-from display import Failure, Screenshot, stop_newest_first, wait_until
+from display import Display, Failure, Screenshot, last_until, missing_tools, wait_until
 from driver import expect
 
 try:
@@ -34,44 +33,34 @@ MASKED = (layout.CLOCK, layout.ENTRY)
 def missing():
     """weston, its screenshooter, or Qt's Wayland plugin (qt6-wayland, which the .deb
     recommends), where this machine lacks them."""
-    lacking = [tool for tool in ('weston', 'weston-screenshooter', 'convert') if not shutil.which(tool)]
+    lacking = missing_tools(['weston', 'weston-screenshooter', 'convert'], base=())
     return lacking + ([] if glob.glob('/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so')
                       else ['qt6-wayland'])
 
 
-class Weston:
-    """One headless weston for clients whose XDG_RUNTIME_DIR is `runtime`, and the programs
-    started on it; leaving it ends them, then weston."""
+class Weston(Display):
+    """One headless weston for clients whose XDG_RUNTIME_DIR is `runtime`, in place of an X
+    server, and the programs started on it; closing it ends them, then weston."""
 
     def __init__(self, work, runtime, env):
-        self.work, self.procs = work, []
+        super().__init__(work)
         self.env = {**env, 'XDG_RUNTIME_DIR': runtime, 'WAYLAND_DISPLAY': 'pelmora-wayland'}
         # A desktop session names no Qt platform; the program must choose Wayland itself.
         self.env.pop('QT_QPA_PLATFORM', None)
         self.log, self.shots = os.path.join(work, 'weston.log'), os.path.join(work, 'shots')
 
-    def __enter__(self):
+    def open(self):
         os.makedirs(self.shots)
         with open(os.path.join(self.work, 'weston.ini'), 'w') as f:
             f.write(CONFIG)
-        self.weston = self.spawn(['weston', '--backend=headless-backend.so', '--use-pixman', '--debug',
-                                  '--width=1024', '--height=768', '--socket=pelmora-wayland',
-                                  '--config=' + f.name, '--log=' + self.log,
-                                  '--logger-scopes=log,proto'], {}, 'weston.out')
+        weston = self.spawn(['weston', '--backend=headless-backend.so', '--use-pixman', '--debug',
+                             '--width=1024', '--height=768', '--socket=pelmora-wayland',
+                             '--config=' + f.name, '--log=' + self.log,
+                             '--logger-scopes=log,proto'], log='weston.out')
         # The shell's background is weston's first frame: from then on it takes clients.
-        if not wait_until(lambda: self.weston.poll() is not None or self.screenshot().pixel(0, 0)
-                          == (0x20, 0x30, 0x40)) or self.weston.poll() is not None:
-            self.__exit__()
+        if not wait_until(lambda: weston.poll() is not None or self.screenshot().pixel(0, 0)
+                          == (0x20, 0x30, 0x40)) or weston.poll() is not None:
             raise Failure('weston showed no desktop; see %s' % self.log)
-        return self
-
-    def __exit__(self, *exc):
-        stop_newest_first(self.procs)  # the clients before the compositor they draw on
-
-    def spawn(self, args, env, log):
-        out = open(os.path.join(self.work, log), 'ab')
-        self.procs.append(subprocess.Popen(args, env={**self.env, **env}, stdout=out, stderr=out))
-        return self.procs[-1]
 
     def screenshot(self):
         """The whole output as weston last painted it."""
@@ -79,8 +68,7 @@ class Weston:
             os.remove(old)
         subprocess.run(['weston-screenshooter'], cwd=self.shots, env=self.env, capture_output=True)
         taken = glob.glob(os.path.join(self.shots, '*.png'))
-        return Screenshot(subprocess.run(['convert', taken[0], '-depth', '8', 'ppm:-'],
-                                         capture_output=True).stdout if taken else b'')
+        return Screenshot.of_png(open(taken[0], 'rb').read()) if taken else Screenshot(b'')
 
     def requests(self, request):
         """The arguments of every `request` (such as 'xdg_toplevel.set_title') so far."""
@@ -113,15 +101,15 @@ def same_client(d, weston, what, masked=MASKED):
     """Waits until weston shows the X11 window's client outside `masked`; returns where,
     and the screenshot."""
     masked = [(r.x, r.y, r.w, r.h) for r in map(layout.rect, masked)]
-    want, shots = d.client_picture(), []
-    found = wait_until(lambda: find_client(shots.append(weston.screenshot()) or shots[-1], want[2], masked))
+    want = d.client_picture()
+    shot = last_until(weston.screenshot, lambda shot: find_client(shot, want[2], masked))
+    found = find_client(shot, want[2], masked)
     if not found:
         pictures.write_png(os.path.join(d.work, 'x11-client.png'), *want)
-        pictures.write_png(os.path.join(d.work, 'weston.png'), shots[-1].width, shots[-1].height,
-                           shots[-1].data)
+        pictures.write_png(os.path.join(d.work, 'weston.png'), shot.width, shot.height, shot.data)
         raise Failure("%s: weston shows no client like the X11 window's; see x11-client.png and "
                       'weston.png in %s' % (what, d.work))
-    return found, shots[-1]
+    return found, shot
 
 
 def twin(d):
@@ -129,12 +117,10 @@ def twin(d):
     drives, must come up as a native Wayland client with its title, app id and icon, and
     paint the X11 window's client, at start and after composer box 5 is ticked (clicked on
     X11, through the box's accessible action on Wayland)."""
-    os.makedirs(os.path.join(d.work, 'wayland'))
     with Weston(os.path.join(d.work, 'wayland'), d.runtime, d.x.env) as weston:
         # It says it is Wayland, and X11 (the Xvfb here, as XWayland would be) is there
         # too: Qt must pick Wayland.
-        app = weston.spawn([d.program], dict(XDG_SESSION_TYPE='wayland', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1',
-                                             QT_ACCESSIBILITY='1', LANG='C.UTF-8', LC_ALL='C.UTF-8'),
+        app = weston.spawn([d.program], dict(d.ENV, XDG_SESSION_TYPE='wayland'),
                            'wayland-program.log')
         started = time.monotonic()
         origin, shot = same_client(d, weston, 'at start')

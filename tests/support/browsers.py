@@ -14,7 +14,9 @@ import os
 from display import DEADLINE, Display
 
 ENGINES = ('chromium', 'firefox', 'webkit')
-ENTER, TAB, CONTROL = '\ue007', '\ue004', '\ue009'  # WebDriver's key values, both protocols
+# WebDriver's key values, both protocols, by the names the scenarios give keys.
+KEYS = {'Tab': '\ue004', 'space': ' ', 'Return': '\ue007', 'Home': '\ue011', 'Right': '\ue014',
+        'shift': '\ue008', 'ctrl': '\ue009', 'alt': '\ue00a'}
 MINIBROWSER = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser'
 NEEDS = {'chromium': ['/usr/bin/chromium', '/usr/bin/chromedriver'],
          'firefox': ['/usr/bin/firefox-esr'],
@@ -46,29 +48,24 @@ def open_browser(engine, work, scale=1, size=(800, 500)):
 
 
 class Browser:
-    """What every engine offers. `script` runs a function body with `arguments` and
-    returns what it returns, after a promise settles; coordinates are CSS pixels of the
-    viewport; keys are text and WebDriver's key values."""
-    engine = version = ''
+    """What every engine offers: navigate(url); script(body, *args), which runs a function
+    body with `arguments` and returns what it returns, after a promise settles; click(x, y)
+    in CSS pixels of the viewport; keys(*keys) and chord(modifier, key), keys being text
+    and WebDriver's key values; paste(text) where the focus is; role(name), the accessible
+    role of the element the engine's accessibility tree names `name`, of ROLES, or None;
+    screenshot(), PNG bytes of the viewport; close()."""
 
-    def navigate(self, url): raise NotImplementedError
-    def script(self, body, *args): raise NotImplementedError
-    def click(self, x, y): raise NotImplementedError
-    def keys(self, *keys): raise NotImplementedError
-    def screenshot(self): raise NotImplementedError  # PNG bytes of the viewport
-    def close(self): raise NotImplementedError
+    def press(self, key):
+        """A key by its name, alone or held with one modifier: 'Tab', 'ctrl+a'."""
+        *held, last = key.split('+')
+        if held:
+            self.chord(KEYS[held[0]], KEYS.get(last, last))
+        else:
+            self.keys(KEYS.get(last, last))
 
     def paste(self, text):
-        """Ctrl+V of `text` where the focus is."""
         self.script(COPY, text)
-        self.chord(CONTROL, 'v')
-
-    def chord(self, modifier, key): raise NotImplementedError
-
-    def role(self, name, roles=ROLES):
-        """The accessible role of the element the engine's accessibility tree names `name`,
-        of `roles`, or None."""
-        raise NotImplementedError
+        self.press('ctrl+v')
 
 
 class Selenium(Browser):
@@ -103,12 +100,12 @@ class Selenium(Browser):
         from selenium.webdriver.common.action_chains import ActionChains
         ActionChains(self.driver).key_down(modifier).send_keys(key).key_up(modifier).perform()
 
-    def role(self, name, roles=ROLES):
+    def role(self, name):
         # WebDriver classic reads the tree element by element: find it by its label or
         # caption first.
         for e in self.driver.find_elements(
                 'xpath', '//*[@aria-label="%s"] | //button[normalize-space()="%s"]' % (name, name)):
-            if e.accessible_name == name and e.aria_role in roles:
+            if e.accessible_name == name and e.aria_role in ROLES:
                 return e.aria_role
         return None
 
@@ -119,7 +116,6 @@ class Selenium(Browser):
 class Chromium(Selenium):
     """Headless Chromium with Debian's chromedriver, drawn without hinting or subpixel text
     so that its pictures stay the same from machine to machine."""
-    engine = 'chromium'
 
     def __init__(self, work, scale, size):
         from selenium import webdriver
@@ -129,7 +125,6 @@ class Chromium(Selenium):
                     '--window-size=%d,%d' % size, '--force-device-scale-factor=%d' % scale,
                     '--lang=en-US', '--font-render-hinting=none', '--disable-lcd-text'):
             options.add_argument(arg)
-        self.scale = scale
         self.start(webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options))
 
     def paste(self, text):
@@ -143,7 +138,6 @@ class Chromium(Selenium):
 class WebKit(Selenium):
     """WebKitGTK's MiniBrowser, started by webkit2gtk-driver on its own Xvfb, which it
     closes with the browser. Scripts may write the clipboard, so a paste is a real Ctrl+V."""
-    engine = 'webkit'
 
     def __init__(self, work, scale, size):
         from selenium import webdriver
@@ -159,7 +153,6 @@ class WebKit(Selenium):
             options.binary_location = MINIBROWSER
             for arg in ('--automation', '--javascript-can-access-clipboard=true'):
                 options.add_argument(arg)
-            self.scale = scale
             self.start(webdriver.Remote(command_executor=self.service.service_url,
                                         options=options))
             self.driver.set_window_rect(0, 0, *size)

@@ -42,8 +42,15 @@ def wait_until(condition, deadline=DEADLINE, interval=0.05):
         time.sleep(interval)
 
 
-def missing_tools(extra=()):
-    return [tool for tool in TOOLS + list(extra) if shutil.which(tool) is None]
+def last_until(take, condition, deadline=DEADLINE, interval=0.05):
+    """Takes values until `condition` holds for one; that one, else the last taken."""
+    taken = []
+    wait_until(lambda: condition(taken.append(take()) or taken[-1]), deadline, interval)
+    return taken[-1]
+
+
+def missing_tools(extra=(), base=TOOLS):
+    return [tool for tool in list(base) + list(extra) if shutil.which(tool) is None]
 
 
 class Screenshot:
@@ -59,6 +66,11 @@ class Screenshot:
             if len(ppm) - header.end() >= width * height * 3:
                 self.width, self.height, self.data = width, height, ppm[header.end():]
 
+    @classmethod
+    def of_png(cls, png):
+        return cls(subprocess.run(['convert', 'png:-', '-depth', '8', 'ppm:-'], input=png,
+                                  capture_output=True).stdout)
+
     def pixel(self, x, y):
         if not (0 <= x < self.width and 0 <= y < self.height):
             return (-1, -1, -1)
@@ -68,7 +80,7 @@ class Screenshot:
 
 def stop_newest_first(procs):
     """Ends each process, the last started first: SIGTERM, then SIGKILL after a grace."""
-    for proc in reversed(procs):
+    for proc in reversed([p for p in procs if p]):
         if proc.poll() is None:
             proc.send_signal(signal.SIGTERM)
         try:
@@ -78,7 +90,22 @@ def stop_newest_first(procs):
             proc.wait()
 
 
-class Display:
+class Resource:
+    """Opened as a context manager, and closed however it is left, even half open."""
+
+    def __enter__(self):
+        try:
+            self.open()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+
+class Display(Resource):
     """One Xvfb (no window manager: keys go to the window under the mouse or the one
     given the focus) and the programs started on it. Leaving it as a context manager ends
     the programs, the last started first, and then the display."""
@@ -93,18 +120,7 @@ class Display:
         self.origin = (0, 0)  # where points are counted from: the window looked at
         self.pointer = None
 
-    def __enter__(self):
-        try:
-            self.start()
-        except BaseException:
-            self.close()
-            raise
-        return self
-
-    def __exit__(self, *exc):
-        self.close()
-
-    def start(self):
+    def open(self):
         # -displayfd: Xvfb picks a free display and reports it once it takes clients.
         read_end, write_end = os.pipe()
         with open(os.path.join(self.work, 'xvfb.log'), 'wb') as log:
@@ -135,20 +151,24 @@ class Display:
         self.procs.append(proc)
         return proc
 
+    def end(self, *procs):
+        """Ends these programs of the display, the newest first."""
+        stop_newest_first(procs)
+        self.procs = [p for p in self.procs if p not in procs]
+
     def close(self):
         # The programs first, the newest first, and the X server last, so that no program
         # sees its display vanish and logs a broken connection.
-        stop_newest_first(([self.xvfb] if self.xvfb else []) + self.procs)
+        stop_newest_first([self.xvfb] + self.procs)
         self.procs, self.xvfb = [], None
 
-    def run(self, args, data=None, timeout=DEADLINE):
+    def run(self, args):
         """Runs a tool on the display; its output, or '' when it hung."""
         try:
-            result = subprocess.run(args, env=self.env, input=data, capture_output=True,
-                                    timeout=timeout)
+            done = subprocess.run(args, env=self.env, capture_output=True, timeout=DEADLINE)
         except subprocess.TimeoutExpired:
             return ''
-        return result.stdout.decode('utf-8', 'replace')
+        return done.stdout.decode('utf-8', 'replace')
 
     # ----- windows -----
     def windows(self, title):
@@ -193,10 +213,7 @@ class Display:
 
     def wait_for_screen(self, condition, deadline=DEADLINE):
         """The first screenshot for which `condition` holds, else the last one taken."""
-        shots = []
-        wait_until(lambda: condition(shots.append(self.screenshot()) or shots[-1]), deadline,
-                   interval=0.1)
-        return shots[-1]
+        return last_until(self.screenshot, condition, deadline, interval=0.1)
 
     def save_png(self, path, window='root'):
         subprocess.run(['import', '-window', window, 'png:' + str(path)], env=self.env,
@@ -214,8 +231,8 @@ class Display:
         self.move(x, y)
         self.run(['xdotool', 'click', '1'])
 
-    def key(self, *keys, delay=30):
-        self.run(['xdotool', 'key', '--delay', str(delay)] + list(keys))
+    def key(self, *keys):
+        self.run(['xdotool', 'key', '--delay', '30'] + list(keys))
 
     def type(self, text, delay=30):
         """Types `text`. Characters the default keyboard lacks are pressed on the keys

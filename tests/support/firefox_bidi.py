@@ -10,13 +10,12 @@ import shutil
 import subprocess
 import tempfile
 
-from browsers import COPY, CONTROL, ROLES, Browser
-from display import DEADLINE, Failure
+from browsers import COPY, ROLES, Browser
+from display import DEADLINE, Failure, stop_newest_first
 
 
 class Firefox(Browser):
     """Firefox ESR over WebDriver BiDi: one WebSocket, one top-level browsing context."""
-    engine = 'firefox'
     PREFS = {  # no first-run pages, no requests of its own, no prompts
         'browser.shell.checkDefaultBrowser': False,
         'browser.startup.homepage_override.mstone': 'ignore',
@@ -58,7 +57,6 @@ class Firefox(Browser):
             # The window Firefox opens at start never has the focus here: keys reach its
             # page but press no button. One opened now does.
             self.context = self.command('browsingContext.create', type='window')['context']
-            self.scale = scale
             self.command('browsingContext.setViewport', context=self.context,
                          viewport={'width': size[0], 'height': size[1]}, devicePixelRatio=scale)
         except BaseException:
@@ -90,10 +88,11 @@ class Firefox(Browser):
         self.command('browsingContext.navigate', context=self.context, url=url, wait='complete')
 
     def script(self, body, *args, activate=False):
+        # The scripts here take texts: each passes as a BiDi string.
         result = self.command(
             'script.callFunction', functionDeclaration='function () {%s}' % body,
-            arguments=[serialise(a) for a in args], target={'context': self.context},
-            awaitPromise=True, userActivation=activate)
+            arguments=[{'type': 'string', 'value': a} for a in args],
+            target={'context': self.context}, awaitPromise=True, userActivation=activate)
         if result['type'] == 'exception':
             return {'error': result['exceptionDetails']['text']}
         return deserialise(result['result'])
@@ -120,11 +119,11 @@ class Firefox(Browser):
     def paste(self, text):
         # Writing the clipboard needs a person's activation, which BiDi grants a script.
         self.script(COPY, text, activate=True)
-        self.chord(CONTROL, 'v')
+        self.press('ctrl+v')
 
-    def role(self, name, roles=ROLES):
+    def role(self, name):
         # BiDi finds nodes by accessible name and role, so ask role by role.
-        for role in roles:
+        for role in ROLES:
             found = self.command('browsingContext.locateNodes', context=self.context, maxNodeCount=1,
                                  locator={'type': 'accessibility', 'value': {'name': name, 'role': role}})
             if found['nodes']:
@@ -142,31 +141,9 @@ class Firefox(Browser):
             except Exception:  # noqa: BLE001 - it may have gone already
                 pass
             self.socket.close()
-        if self.proc.poll() is None:
-            self.proc.terminate()
-        try:
-            self.proc.wait(timeout=DEADLINE)
-        except subprocess.TimeoutExpired:
-            self.proc.kill()
+        stop_newest_first([self.proc])
         self.log.close()
         shutil.rmtree(self.profile, ignore_errors=True)
-
-
-def serialise(value):
-    """A Python value as a BiDi local value; a node found before passes as itself."""
-    if isinstance(value, dict) and 'sharedId' in value:
-        return {'sharedId': value['sharedId']}
-    if value is None:
-        return {'type': 'null'}
-    if isinstance(value, bool):
-        return {'type': 'boolean', 'value': value}
-    if isinstance(value, (int, float)):
-        return {'type': 'number', 'value': value}
-    if isinstance(value, str):
-        return {'type': 'string', 'value': value}
-    if isinstance(value, (list, tuple)):
-        return {'type': 'array', 'value': [serialise(v) for v in value]}
-    raise TypeError('cannot pass %r to a script' % (value,))
 
 
 def deserialise(remote):
@@ -176,8 +153,6 @@ def deserialise(remote):
         return None
     if kind == 'array':
         return [deserialise(v) for v in value]
-    if kind == 'object':
-        return {k if isinstance(k, str) else deserialise(k): deserialise(v) for k, v in value}
-    if kind in ('string', 'number', 'boolean'):
-        return value
-    return remote  # a node or another handle, passed back as it came
+    if kind == 'object':  # a script's {error}
+        return {k: deserialise(v) for k, v in value}
+    return value

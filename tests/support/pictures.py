@@ -6,7 +6,7 @@ import os
 import subprocess
 
 import window_layout as layout
-from display import wait_until
+from display import last_until
 
 
 def read_png(path):
@@ -51,10 +51,8 @@ def compare(driver, reference, masked=()):
         if len(rgb) != len(want) or differing(rgb, want, width, boxes):
             write_png(reference, width, height, rgb)
         return None
-    shots = []
-    wait_until(lambda: not differing(shots.append(driver.client_picture()) or shots[-1][2],
-                                     want, shots[-1][0], boxes))
-    width, height, rgb = shots[-1]
+    width, height, rgb = last_until(driver.client_picture,
+                                    lambda got: not differing(got[2], want, got[0], boxes))
     wrong = differing(rgb, want, width, boxes)
     if len(rgb) != len(want):
         return 'the client is %dx%d, the reference is not' % (width, height)

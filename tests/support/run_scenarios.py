@@ -5,13 +5,12 @@
     run_scenarios.py FRONT [its options] --work DIR [--results DIR] [NAME... | all | quick]
     run_scenarios.py --report DIR NAME
 
-FRONT is qt (the program on Xvfb, tests/e2e), wine (Pelmora.exe, tests/win32) or page (the
-page in Chromium, tests/web). One session runs the scenarios in turn, each on a freshly
-started program, and reports each by name: PASS, FAIL and why, or SKIP and the capability
-the front end lacks. With --results each report also goes to DIR/NAME.txt, which
---report prints, exiting 0, 1 or 77 (CTest's skip) as the scenario passed, failed or was
-skipped: one CTest test a scenario. A session exits 77 when a tool is missing (1 under CI),
-else 1 when a scenario failed and no --results were asked for.
+One session runs the scenarios in turn, each on a freshly started program, and reports
+each by name: PASS, FAIL and why, or SKIP and the capability the front end lacks. With
+--results each report also goes to DIR/NAME.txt, which --report prints, exiting 0, 1 or 77
+(CTest's skip) as the scenario passed, failed or was skipped: one CTest test a scenario.
+A session exits 77 when a tool is missing (1 under CI), else 1 when a scenario failed and
+no --results were asked for. run_checks does the same for a front end's own checks.
 """
 import argparse
 import importlib
@@ -19,7 +18,6 @@ import os
 import shutil
 import sys
 import time
-import traceback
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
@@ -28,8 +26,10 @@ sys.dont_write_bytecode = True  # the source tree stays as committed
 from display import SKIP, skip_unless_ci  # noqa: E402
 from scenarios import NEEDS, QUICK, SCENARIOS, START, needs, run  # noqa: E402
 
-FRONTS = {'qt': ('e2e', 'qt_driver'), 'wine': ('win32', 'wine_driver'), 'page': ('web', 'page_driver'),
-          'terminal': ('terminal', 'terminal_driver')}
+# FRONT: the folder of its adapter, the module, its Driver
+FRONTS = {'qt': ('e2e', 'qt_driver', 'QtDriver'), 'wine': ('win32', 'wine_driver', 'WineDriver'),
+          'page': ('web', 'page_driver', 'PageDriver'),
+          'terminal': ('terminal', 'terminal_driver', 'TerminalDriver')}
 
 
 def report(results, name):
@@ -49,33 +49,38 @@ def write(results, name, verdict, text):
         f.write('%s %s\n' % (verdict, text.rstrip('\n')))
 
 
-def lacking(driver, name):
-    """Why `driver` cannot run scenario `name`, or None when it can."""
-    wanted = needs(SCENARIOS[name]) | START.get(name, {}).get('needs', set())
-    missing = sorted(c for c in wanted if c in driver.LACKS)
-    return '; '.join('needs %s: %s' % (NEEDS[c], driver.LACKS[c]) for c in missing) or None
-
-
 def run_one(driver, name, work):
     """Runs one scenario; its verdict ('PASS', 'FAIL', 'SKIP') and what the log says."""
-    why = lacking(driver, name)
+    wanted = needs(SCENARIOS[name]) | START.get(name, {}).get('needs', set())
+    why = '; '.join('needs %s: %s' % (NEEDS[c], driver.LACKS[c])
+                    for c in sorted(wanted) if c in driver.LACKS)
     if why:
         # A tool this machine lacks fails under CI, which installs everything.
         return 'FAIL' if os.environ.get('CI') and 'missing' in why else 'SKIP', why
-    driver.work = os.path.join(work, name)
-    shutil.rmtree(driver.work, ignore_errors=True)
-    os.makedirs(driver.work)
     start = time.monotonic()
-    try:
-        driver.start(START.get(name, {}))
-        run(driver, SCENARIOS[name])
-        driver.no_message(name)
-    except Exception:  # a failed check, or a tool that broke: report it
-        driver.on_failure()
-        return 'FAIL', '%s(screenshots and logs in %s)' % (traceback.format_exc(), driver.work)
-    finally:
-        driver.stop()
-    return 'PASS', '%.1f s' % (time.monotonic() - start)
+    failed = driver.attempt(os.path.join(work, name), lambda d: (
+        d.start(START.get(name, {})), run(d, SCENARIOS[name]), d.no_message(name)))
+    return ('FAIL', failed) if failed else ('PASS', '%.1f s' % (time.monotonic() - start))
+
+
+def run_checks(front, checks):
+    """The main of a front end's own checks, outside the table: `checks` maps a name to a
+    function of a Driver of class `front`, opened afresh for each. Prints PASS or FAIL a
+    check; exits 77 when a tool is missing (1 under CI), else 1 when a check failed."""
+    parser = argparse.ArgumentParser()
+    front.add_options(parser)
+    parser.add_argument('--work', required=True)
+    args = parser.parse_args()
+    missing = front.missing(args)
+    if missing:
+        return skip_unless_ci(', '.join(missing))
+    failed = 0
+    for name, check in checks.items():
+        with front(args, args.work, print) as driver:
+            why = driver.attempt(os.path.join(os.path.abspath(args.work), name), check)
+        print('FAIL %s: %s' % (name, why) if why else 'PASS ' + name, flush=True)
+        failed += bool(why)
+    return 1 if failed else 0
 
 
 def main():
@@ -87,9 +92,9 @@ def main():
     parser.add_argument('--work', default='scenario-work')
     parser.add_argument('--results')
     parser.add_argument('names', nargs='*')
-    folder, module = FRONTS[sys.argv[1] if len(sys.argv) > 1 and sys.argv[1] in FRONTS else 'qt']
+    folder, module, driver = FRONTS.get(sys.argv[1] if sys.argv[1:] else None, FRONTS['qt'])
     sys.path.insert(0, os.path.join(HERE, '..', folder))
-    front = importlib.import_module(module)
+    front = getattr(importlib.import_module(module), driver)
     front.add_options(parser)
     args = parser.parse_intermixed_args()
     if args.list:
@@ -113,7 +118,7 @@ def main():
     work = os.path.abspath(args.work)
     failed = 0
     lines = []
-    with front.session(args, work, lambda line: (print(line, flush=True), lines.append(line))) as driver:
+    with front(args, work, lambda line: (print(line, flush=True), lines.append(line))) as driver:
         for name in names:
             print('== %s on %s' % (name, args.front), flush=True)
             lines.clear()

@@ -10,24 +10,37 @@ import os
 
 import keyboard_layout
 import window_layout as layout
-from display import Failure, wait_until
+from display import DEADLINE, Failure, wait_until
 from driver import Driver
 
 
 class XDriver(Driver):
-    """A Driver over one Display (`self.x`), on which the adapter starts the program and
+    """A Driver over one Display (`self.x`), on which the adapter launches the program and
     calls shown(window) once its window is up."""
-
-    PICTURES = None  # the folder of the reference pictures, NAME@SCALEx.png
-    UNSTEADY = ()  # parts of the client a picture leaves out on this front end
 
     def __init__(self, display, log):
         super().__init__(log)
-        self.x, self.window_id = display, None
+        self.x, self.window_id, self.app = display, None, None
+
+    @property
+    def origin(self):
+        return self.x.origin
 
     def open(self):
-        self.x.start()
+        self.x.open()
         keyboard_layout.add_keys(self.x.env['DISPLAY'])
+
+    def close(self):
+        self.x.close()
+
+    def attempt(self, work, action):
+        self.x.work = work  # the programs' logs go with the scenario's
+        return super().attempt(work, action)
+
+    def launch(self, command, env, log, deadline=DEADLINE):
+        """Starts the program afresh, its output in `log`; its window once one shows."""
+        self.app = self.x.spawn(command, env=env, log=log)
+        return self.x.wait_for_window(layout.WINDOW_TITLE, self.app, deadline)
 
     def shown(self, window):
         """The program's window is up: points count from its client, and the first frame
@@ -37,6 +50,14 @@ class XDriver(Driver):
         if not wait_until(lambda: layout.cell_colour(self, self.shot(), layout.rect(
                 layout.cell(layout.VIEW, 0))) == 'light blue'):
             raise Failure('the window showed no first frame (cell 0 light blue)')
+
+    def stop(self, *others):
+        """Ends the program, and `others` it brought."""
+        self.x.end(*others, self.app)
+        self.app = None
+
+    def alive(self):
+        return self.app is not None and self.app.poll() is None
 
     def click(self, name):
         self.x.click(*(c * self.scale for c in layout.rect(name).centre))
@@ -58,24 +79,9 @@ class XDriver(Driver):
     def shot(self):
         return self.x.screenshot()
 
-    def pixel(self, shot, x, y):
-        return self.x.pixel(shot, x * self.scale, y * self.scale)
-
     def window(self):
         return self.x.look_at(self.window_id), self.x.icon_sizes(self.window_id)
 
-    def client_picture(self):
-        shot, (ox, oy) = self.shot(), self.x.origin
-        width, height = (n * self.scale for n in layout.CLIENT)
-        start = lambda y: ((oy + y) * shot.width + ox) * 3
-        rows = [shot.data[start(y):start(y) + width * 3] for y in range(height)]
-        return width, height, b''.join(rows)
-
-    def picture(self, name, masked):
-        import pictures
-        return pictures.compare(self, os.path.join(self.PICTURES, '%s@%dx.png' % (name, self.scale)),
-                                tuple(masked) + self.UNSTEADY)
-
     def on_failure(self):
-        if self.x.xvfb and getattr(self, 'work', None):
+        if self.x.xvfb and self.work:
             self.x.save_png(os.path.join(self.work, 'failure.png'))

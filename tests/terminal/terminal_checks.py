@@ -3,10 +3,9 @@
 large enough again, the terminal's settings as the program found them however it leaves,
 and the design's colours in 256 colours, in 8 and in none.
 
-Usage: terminal_checks.py PELMORA_TERM WORK
+Usage: terminal_checks.py --program PELMORA_TERM --work WORK
 """
 import os
-import shutil
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -14,9 +13,9 @@ sys.path[:0] = [HERE, os.path.join(HERE, '..', 'support')]
 sys.dont_write_bytecode = True
 
 import window_layout as layout  # noqa: E402
-from display import skip_unless_ci  # noqa: E402
 from driver import expect  # noqa: E402
-from terminal_driver import TerminalDriver, missing  # noqa: E402
+from run_scenarios import run_checks  # noqa: E402
+from terminal_driver import TerminalDriver  # noqa: E402
 
 
 def resized(d):
@@ -54,13 +53,13 @@ def leaves(how, code):
 def colours(term, one, zero):
     """The cells of 1 and 0 in a terminal `term`: (back colour, reversed)."""
     def check(d):
+        d.tmux('set-option', '-g', 'default-terminal', term)
         d.start({})
         d.type('1')
         d.wait_for(lambda: d.text(layout.ENTRY) == '1', 'typing 1')
         cells = [d.shot()[8][71 - 2 * i][1] for i in (0, 1)]
         expect([(back, 7 in attributes) for _, back, attributes in cells] == [one, zero],
                '%s: the cells of 1 and 0 are %s' % (term, cells))
-    check.term = term
     return check
 
 
@@ -71,24 +70,5 @@ CHECKS = {'resized': resized, 'ctrl_c': leaves('C-c', '0'), 'ctrl_q': leaves('C-
           'colours_none': colours('vt100', (None, True), (None, False))}
 
 
-def main():
-    if missing(None):
-        return skip_unless_ci('tmux')
-    failed = 0
-    for name, check in CHECKS.items():
-        d = TerminalDriver(os.path.abspath(sys.argv[1]), print, getattr(check, 'term', 'tmux-256color'))
-        d.work = os.path.join(os.path.abspath(sys.argv[2]), name)
-        shutil.rmtree(d.work, ignore_errors=True)  # nothing an earlier run left is read as new
-        os.makedirs(d.work)
-        try:
-            check(d)
-            print('PASS', name)
-        except Exception as error:  # a failed check, or a tool that broke
-            d.on_failure()
-            failed += print('FAIL %s: %s (screen in %s)' % (name, error, d.work)) or 1
-        d.tmux('kill-server', check=False)
-    return 1 if failed else 0
-
-
 if __name__ == '__main__':
-    sys.exit(main())
+    sys.exit(run_checks(TerminalDriver, CHECKS))

@@ -9,7 +9,6 @@ import shutil
 import subprocess
 import tempfile
 import unicodedata
-from contextlib import contextmanager
 
 import window_layout as layout
 from display import Failure
@@ -55,24 +54,6 @@ def cells(capture):
     return rows
 
 
-def add_options(parser):
-    parser.add_argument('--program', help='the pelmora-term to run')
-
-
-def missing(args):
-    return [] if shutil.which('tmux') else ['tmux']
-
-
-@contextmanager
-def session(args, work, log):
-    driver = TerminalDriver(os.path.abspath(args.program), log)
-    try:
-        yield driver
-    finally:
-        driver.tmux('kill-server', check=False)
-        shutil.rmtree(os.path.dirname(driver.socket), ignore_errors=True)
-
-
 class TerminalDriver(Driver):
     """One tmux server; each scenario starts the program in a fresh 80x24 session of it."""
 
@@ -84,13 +65,28 @@ class TerminalDriver(Driver):
                  chords='a terminal sends Ctrl+Enter and Shift+Enter as Enter',
                  nul="a terminal shows a NUL and what follows, not a screen reader's part")
 
-    def __init__(self, program, log, term='tmux-256color'):
+    @staticmethod
+    def add_options(parser):
+        parser.add_argument('--program', help='the pelmora-term to run')
+
+    @staticmethod
+    def missing(args):
+        return [] if shutil.which('tmux') else ['tmux']
+
+    def __init__(self, args, work, log):
         super().__init__(log)
+        self.program = os.path.abspath(args.program)
         # The socket's path stays short wherever the build folder is.
-        self.program, self.socket = program, os.path.join(tempfile.mkdtemp(prefix='pelmora-tmux-'), 's')
-        self.env = ['-e', 'LANG=C.UTF-8']
-        self.tmux('start-server', ';', 'set-option', '-g', 'exit-empty', 'off', ';',  # between sessions
-                  'set-option', '-g', 'default-terminal', term)
+        self.socket = os.path.join(tempfile.mkdtemp(prefix='pelmora-tmux-'), 's')
+
+    def open(self):
+        # exit-empty off: the server outlives each scenario's session.
+        self.tmux('start-server', ';', 'set-option', '-g', 'exit-empty', 'off', ';',
+                  'set-option', '-g', 'default-terminal', 'tmux-256color')
+
+    def close(self):
+        self.tmux('kill-server', check=False)
+        shutil.rmtree(os.path.dirname(self.socket), ignore_errors=True)
 
     def tmux(self, *args, check=True, input=None):
         done = subprocess.run(['tmux', '-S', self.socket, '-f', '/dev/null'] + list(args), input=input,
@@ -101,7 +97,7 @@ class TerminalDriver(Driver):
 
     def start(self, options, command=None):
         self.output = os.path.join(self.work, 'output')
-        self.tmux('new-session', '-d', '-s', 'p', '-x', '80', '-y', str(ROWS), *self.env,
+        self.tmux('new-session', '-d', '-s', 'p', '-x', '80', '-y', str(ROWS), '-e', 'LANG=C.UTF-8',
                   command or self.program)
         self.tmux('set-option', '-t', 'p', 'remain-on-exit', 'on')
         # All the program writes, counted: a box just like the last one is more output.
@@ -167,9 +163,6 @@ class TerminalDriver(Driver):
         left, right = rows[ok + 1].index('└'), rows[ok + 1].index('┘')
         text = lambda y, start: ''.join(rows[y][start:right]).strip()
         return text(ok - 3, left + 1), text(ok - 1, left + 6), os.path.getsize(self.output)
-
-    def close_message(self):
-        self.key('Return')
 
     def picture(self, name, masked):
         """The screen, characters and colours, against pictures/NAME.ans (written afresh where

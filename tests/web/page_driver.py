@@ -5,40 +5,17 @@ names, the message box and the live region. What differs between the engines sta
 browsers.py and in LACKS below, never in the scenarios.
 """
 import os
-import subprocess
-from contextlib import contextmanager
 
 import browsers
-import pictures
 import window_layout as layout
 from display import Screenshot
 from driver import Driver, expect
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-KEYS = {'Tab': '\ue004', 'space': ' ', 'Return': '\ue007', 'Home': '\ue011', 'Right': '\ue014'}
-MODIFIERS = {'shift': '\ue008', 'ctrl': '\ue009', 'alt': '\ue00a'}
 ROLES = {'textbox': 'text box', 'note': 'label', 'checkbox': 'check box', 'button': 'button'}
 # The control a person knows by `name`: its accessible name, or a button's caption.
 FIND = '''const find = name => document.querySelector('[aria-label="' + CSS.escape(name) + '"]')
     || Array.from(document.querySelectorAll('#client button')).find(b => b.textContent.trim() === name);'''
-
-
-def add_options(parser):
-    parser.add_argument('--site', help='the folder of the built page')
-    parser.add_argument('--engine', choices=browsers.ENGINES, default='chromium')
-
-
-def missing(args):
-    return browsers.missing(args.engine)
-
-
-@contextmanager
-def session(args, work, log):
-    page = PageDriver(args.engine, os.path.abspath(os.path.join(args.site, 'index.html')), work, log)
-    try:
-        yield page
-    finally:
-        page.quit()
 
 
 class PageDriver(Driver):
@@ -59,30 +36,46 @@ class PageDriver(Driver):
         'firefox': dict(OTHER, nul='Firefox drops a NUL from a pasted text'),
         'webkit': dict(OTHER, nul='the GTK clipboard ends a text at its first NUL',
                        megabyte='WebKit keeps at most 524,288 characters in an entry')}
+    PICTURES = os.path.join(HERE, 'pictures')
 
-    def __init__(self, engine, url, work, log):
+    @staticmethod
+    def add_options(parser):
+        parser.add_argument('--site', help='the folder of the built page')
+        parser.add_argument('--engine', choices=browsers.ENGINES, default='chromium')
+
+    @staticmethod
+    def missing(args):
+        return browsers.missing(args.engine)
+
+    def __init__(self, args, work, log):
         super().__init__(log)
-        self.engine, self.url, self.where = engine, url, work
+        self.engine, self.where = args.engine, work
+        self.url = 'file://' + os.path.abspath(os.path.join(args.site, 'index.html'))
         self.browser, self.scale = None, None
-        self.LACKS = dict(self.LACKS, **self.ENGINE_LACKS[engine])
+        self.LACKS = dict(self.LACKS, **self.ENGINE_LACKS[self.engine])
+        self.VARIANT = '' if self.engine == 'chromium' else '.' + self.engine
 
-    def quit(self):
+    def close(self):
         if self.browser:
             self.browser.close()
         self.browser = None
 
     def start(self, options):
         if options.get('scale', 1) != self.scale:
-            self.quit()
+            self.close()
             self.scale = options.get('scale', 1)
             self.browser = browsers.open_browser(self.engine, self.where, self.scale)
-        self.browser.navigate('file://' + self.url)
+        self.browser.navigate(self.url)
         # The form stands in the first frame; it takes actions once the program has it,
         # and a person types once the entry shows its caret.
-        self.wait_for(lambda: self.script(
-            'return !document.getElementById("client").inert && document.activeElement'
-            ' && document.activeElement.getAttribute("aria-label") === arguments[0]', layout.ENTRY),
-            'the page shows no form with the focus in the entry')
+        self.wait_for(lambda: not self.script('return document.getElementById("client").inert')
+                      and self.focused() == layout.ENTRY,
+                      'the page shows no form with the focus in the entry')
+
+    def focused(self):
+        """The name of the control that has the keyboard focus."""
+        return self.script('const e = document.activeElement;'
+                           'return e && e.getAttribute("aria-label")')
 
     def stop(self):
         pass
@@ -91,7 +84,7 @@ class PageDriver(Driver):
         return self.browser is not None
 
     def on_failure(self):
-        if self.browser and getattr(self, 'work', None):
+        if self.browser and self.work:
             with open(os.path.join(self.work, 'failure.png'), 'wb') as f:
                 f.write(self.browser.screenshot())
 
@@ -107,11 +100,7 @@ class PageDriver(Driver):
 
     def key(self, *keys):
         for key in keys:
-            *held, last = key.split('+')
-            if held:
-                self.browser.chord(MODIFIERS[held[0]], KEYS.get(last, last))
-            else:
-                self.browser.keys(KEYS.get(last, last))
+            self.browser.press(key)
 
     def paste(self, name, text):
         self.click(name)
@@ -120,24 +109,7 @@ class PageDriver(Driver):
 
     # ----- eyes -----
     def shot(self):
-        return Screenshot(subprocess.run(['convert', 'png:-', '-depth', '8', 'ppm:-'],
-                                         input=self.browser.screenshot(), capture_output=True,
-                                         check=True).stdout)
-
-    def pixel(self, shot, x, y):
-        return shot.pixel(x * self.scale, y * self.scale)
-
-    def client_picture(self):
-        width, height = (n * self.scale for n in layout.CLIENT)
-        rgb = subprocess.run(['convert', 'png:-', '-crop', '%dx%d+0+0' % (width, height), '+repage',
-                              '-depth', '8', 'rgb:-'], input=self.browser.screenshot(),
-                             capture_output=True, check=True).stdout
-        return width, height, rgb
-
-    def picture(self, name, masked):
-        engine = '' if self.engine == 'chromium' else '.' + self.engine
-        reference = os.path.join(HERE, 'pictures', '%s%s@%dx.png' % (name, engine, self.scale))
-        return pictures.compare(self, reference, masked)
+        return Screenshot.of_png(self.browser.screenshot())
 
     def text(self, name, whole=False):
         value = self.script(FIND + 'const e = find(arguments[0]); return e.value ?? e.textContent', name)
@@ -162,9 +134,6 @@ class PageDriver(Driver):
         if not shown:
             return None
         return shown[0], shown[1], self.text(layout.ENTRY, True)  # each refusal gives a character back
-
-    def close_message(self):
-        self.key('Return')  # presses its one button, OK
 
     def live(self):
         return self.script('return document.getElementById("live").textContent')

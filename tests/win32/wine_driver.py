@@ -12,7 +12,6 @@ import shutil
 import subprocess
 import tempfile
 import time
-from contextlib import contextmanager
 from pathlib import Path
 
 import keyboard_layout
@@ -36,51 +35,12 @@ SUBSTITUTES = ('Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\
                '"MS Sans Serif"="Liberation Sans"\r\n')
 
 
-def add_options(parser):
-    exe = parser.add_mutually_exclusive_group()
-    exe.add_argument('--exe32', type=Path)
-    exe.add_argument('--exe64', type=Path)
-    parser.add_argument('--reader', type=Path, help='window_reader.exe built for the same Wine')
-    parser.add_argument('--locale')
-    parser.add_argument('--no-font-link', action='store_true')
-    parser.add_argument('--pictures', action='store_true')
-    parser.add_argument('--screenshot', type=Path, help='where to keep the last window seen')
-
-
 def runs(loader):
     try:
         return subprocess.run([loader, '--version'], capture_output=True, timeout=120,
                               env={**os.environ, 'WINEDEBUG': '-all'}).returncode == 0
     except (OSError, subprocess.TimeoutExpired):
         return False  # ENOEXEC: this kernel cannot run the loader at all
-
-
-def missing(args):
-    """What the session lacks here; sets args.loader to the Wine that runs the program."""
-    program, bits = (args.exe32, 32) if args.exe32 else (args.exe64, 64)
-    lacking = missing_tools(['xprop', 'xclip'])
-    lacking += ['%s (build it first)' % p for p in (program, args.reader) if not p or not p.is_file()]
-    name = 'wine' if bits == 32 else 'wine64'
-    elf = lambda path: open(path, 'rb').read(5)[4] if os.path.exists(path) else None
-    args.loader = next((p for p in ('/usr/lib/wine/' + name, shutil.which(name))
-                        if p and elf(os.path.realpath(p)) == bits // 32), None)
-    if not args.loader:
-        lacking.append('wine32 (apt-get install wine32:i386)' if bits == 32 else 'wine64')
-    elif not runs(args.loader):
-        lacking.append('a kernel that runs %s (ia32 emulation is off)' % args.loader)
-    return lacking
-
-
-@contextmanager
-def session(args, work, log):
-    with tempfile.TemporaryDirectory(prefix='pelmora-wine-') as scratch, Display(scratch) as x:
-        driver = WineDriver(x, args, Path(scratch), log)
-        try:
-            driver.boot(not args.no_font_link)
-            yield driver
-        finally:
-            stop_newest_first([driver.reader] if driver.reader else [])
-            subprocess.run(['wineserver', '-k'], env=x.env, timeout=60, capture_output=True)
 
 
 class WineDriver(XDriver):
@@ -98,23 +58,61 @@ class WineDriver(XDriver):
              'first_frame': 'the program paints its first frame'}
     PICTURES = str(Path(__file__).resolve().parent / 'pictures')
 
-    def __init__(self, x, args, scratch, log):
-        super().__init__(x, log)
-        self.args, self.app, self.reader = args, None, None
+    @staticmethod
+    def add_options(parser):
+        exe = parser.add_mutually_exclusive_group()
+        exe.add_argument('--exe32', type=Path)
+        exe.add_argument('--exe64', type=Path)
+        parser.add_argument('--reader', type=Path, help='window_reader.exe built for the same Wine')
+        parser.add_argument('--locale')
+        parser.add_argument('--no-font-link', action='store_true')
+        parser.add_argument('--pictures', action='store_true')
+        parser.add_argument('--screenshot', type=Path, help='where to keep the last window seen')
+
+    @staticmethod
+    def missing(args):
+        """What the session lacks here; sets args.loader to the Wine that runs the program."""
+        program, bits = (args.exe32, 32) if args.exe32 else (args.exe64, 64)
+        lacking = missing_tools(['xprop', 'xclip'])
+        lacking += ['%s (build it first)' % p for p in (program, args.reader)
+                    if not p or not p.is_file()]
+        name = 'wine' if bits == 32 else 'wine64'
+        elf = lambda path: open(path, 'rb').read(5)[4] if os.path.exists(path) else None
+        args.loader = next((p for p in ('/usr/lib/wine/' + name, shutil.which(name))
+                            if p and elf(os.path.realpath(p)) == bits // 32), None)
+        if not args.loader:
+            lacking.append('wine32 (apt-get install wine32:i386)' if bits == 32 else 'wine64')
+        elif not runs(args.loader):
+            lacking.append('a kernel that runs %s (ia32 emulation is off)' % args.loader)
+        return lacking
+
+    def __init__(self, args, work, log):
+        self.scratch = Path(tempfile.mkdtemp(prefix='pelmora-wine-'))
+        super().__init__(Display(self.scratch), log)
+        self.args, self.reader = args, None
         self.locale = {'LC_ALL': args.locale} if args.locale else {}
         if not args.pictures:
             self.LACKS = {**self.LACKS, 'pictures': 'the pictures are of zh_CN.UTF-8 with font links'}
         for name in ('WINEDLLPATH', 'WINELOADER', 'WINESERVER'):
-            x.env.pop(name, None)
-        x.env.update(WINEPREFIX=str(scratch / 'prefix'), WINEARCH='win32' if args.exe32 else 'win64',
-                     WINEDEBUG='-all', WINEDLLOVERRIDES='mscoree,mshtml,winealsa.drv,winepulse.drv,wineoss.drv=')
+            self.x.env.pop(name, None)
+        self.x.env.update(WINEPREFIX=str(self.scratch / 'prefix'), WINEDEBUG='-all',
+                          WINEARCH='win32' if args.exe32 else 'win64',
+                          WINEDLLOVERRIDES='mscoree,mshtml,winealsa.drv,winepulse.drv,wineoss.drv=')
 
     def wine(self, *args, timeout=120):
         subprocess.run([self.args.loader, *args], env={**self.x.env, **self.locale}, timeout=timeout,
                        capture_output=True)
 
-    def boot(self, font_link):
-        started = time.monotonic()
+    def close(self):
+        stop_newest_first([self.reader])
+        subprocess.run(['wineserver', '-k'], env=self.x.env, timeout=60, capture_output=True)
+        super().close()
+        shutil.rmtree(self.scratch, ignore_errors=True)
+
+    def open(self):
+        """Boots the prefix, with the font links unless --no-font-link."""
+        self.x.open()
+        started, font_link = time.monotonic(), not self.args.no_font_link
         self.wine('wineboot', '--init', timeout=900)
         if font_link:
             reg = os.path.join(self.x.work, 'fonts.reg')
@@ -130,32 +128,24 @@ class WineDriver(XDriver):
             'font links' if font_link else 'no font links'))
         keyboard_layout.add_keys(self.x.env['DISPLAY'])
         self.reader = subprocess.Popen([self.args.loader, str(self.args.reader), layout.WINDOW_TITLE],
-                                       env=self.x.env,
-                                       stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+                                       env=self.x.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE)
 
     def start(self, options):
-        self.x.work = self.work
         # Wine's own errors go to the log, which a failure shows.
-        self.app = self.x.spawn([self.args.loader, str(self.args.exe32 or self.args.exe64)]
-                                + options.get('args', []), log='wine.log',
-                                env={'WINEDEBUG': 'err+all,fixme-all', **self.locale})
-        self.window_id = self.x.wait_for_window(layout.WINDOW_TITLE, self.app, 4 * DEADLINE)
-        self.x.focus(self.window_id)
-        self.shown(self.window_id)
+        window = self.launch([self.args.loader, str(self.args.exe32 or self.args.exe64)]
+                             + options.get('args', []), log='wine.log', deadline=4 * DEADLINE,
+                             env={'WINEDEBUG': 'err+all,fixme-all', **self.locale})
+        self.x.focus(window)
+        self.shown(window)
 
     def stop(self):
         if self.args.screenshot and self.alive():
             self.x.save_png(self.args.screenshot, self.window_id)
         if self.app:
-            stop_newest_first([self.app])
-            self.x.procs.remove(self.app)
+            super().stop()
             # The next program must not meet this one's windows.
             wait_until(lambda: not [w for w in self.ask() if w['kind'] == 'W' and w['text'] in (
                 layout.WINDOW_TITLE, layout.MESSAGE_TITLE)])
-        self.app = None
-
-    def alive(self):
-        return self.app is not None and self.app.poll() is None
 
     def on_failure(self):
         super().on_failure()
