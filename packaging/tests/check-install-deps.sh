@@ -13,7 +13,8 @@ make_scratch
 bin=$scratch/bin log=$scratch/calls
 mkdir -p "$bin"
 
-printf '#!/bin/sh\n[ -n "$FAKE_ALL_INSTALLED" ] && printf "install ok installed"\n' >"$bin/dpkg-query"
+printf '#!/bin/sh\n[ -n "$FAKE_ALL_INSTALLED" ] && printf "install ok installed"\n' \
+    >"$bin/dpkg-query"
 cat >"$bin/dpkg" <<'EOF'
 #!/bin/sh
 echo "dpkg $*" >>"$FAKE_LOG"
@@ -37,7 +38,6 @@ EOF
 printf '#!/bin/sh\nexec "$@"\n' >"$bin/sudo"
 chmod +x "$bin"/*
 
-
 # packages GROUP...: the packages the lists name, sorted, on one line.
 packages() {
     for g in "$@"; do sed 's/#.*//' "$scripts/packages.d/$g.txt"; done | awk 'NF {print $1}' |
@@ -47,11 +47,12 @@ installed() {
     sed -n 's/^apt-get .*install -y -qq --no-install-recommends //p' "$log" | tr ' ' '\n' |
         sort | paste -sd ' '
 }
-count() { grep -cx -- "$1" "$log" || true; }
+updates() { grep -c '^apt-get update' "$log" || true; }
+added() { sed -n 's/^dpkg --add-architecture //p' "$log" | paste -sd ' '; }
 
 # check NAME GROUPS ENVIRONMENT WANT: install-deps.sh for GROUPS under the fakes, with
-# ENVIRONMENT; WANT is "exit|apt-get update tries|i386 added|packages installed|stderr's
-# last line".
+# ENVIRONMENT; WANT is "exit|apt-get update tries|architectures added|packages installed|
+# stderr's last line".
 check() {
     local have status=0
     echo "== $1"
@@ -60,8 +61,7 @@ check() {
     env PATH="$bin:$PATH" FAKE_LOG="$log" PELMORA_APT_PAUSE=0 FAKE_ALL_INSTALLED= FAKE_I386= \
         FAKE_UPDATE_FAILS= FAKE_REFUSED= $3 bash "$scripts/install-deps.sh" $2 \
         >"$scratch/out" 2>"$scratch/err" || status=$?
-    have="$status|$(count 'apt-get update.*')|$(count 'dpkg --add-architecture i386')"
-    have+="|$(installed)|$(tail -n1 "$scratch/err")"
+    have="$status|$(updates)|$(added)|$(installed)|$(tail -n1 "$scratch/err")"
     [ "$have" = "$4" ] || {
         printf -- '--- output:\n'
         cat "$scratch/out" "$scratch/err" "$log"
@@ -75,13 +75,13 @@ cannot="install-deps: cannot install wine32:i386"
 incomplete="the package lists were incomplete (apt-get update failed); a later try may work"
 no_version="apt has no installable version (apt-get install -s wine32:i386 says why)"
 # Only the test command's groups want an i386 package, so only they add the architecture.
-check "open.sh, mirror mid-sync" "build run" FAKE_UPDATE_FAILS=1 "0|3|0|$(packages build run)|"
+check "open.sh, mirror mid-sync" "build run" FAKE_UPDATE_FAILS=1 "0|3||$(packages build run)|"
 check "test command, mirror mid-sync, wine32 refused" "$all_groups" \
     "FAKE_UPDATE_FAILS=1 $refused" \
-    "1|3|1|$(packages $all_groups | sed 's/ wine32:i386//')|$cannot: $incomplete"
+    "1|3|i386|$(packages $all_groups | sed 's/ wine32:i386//')|$cannot: $incomplete"
 check "complete lists, a package refused" "tests-win32 tests-win32-host" "FAKE_I386=1 $refused" \
-    "1|1|0|$(packages tests-win32)|$cannot: $no_version"
-check "everything installed" "$all_groups" FAKE_ALL_INSTALLED=1 "0|0|0||"
+    "1|1||$(packages tests-win32)|$cannot: $no_version"
+check "everything installed" "$all_groups" FAKE_ALL_INSTALLED=1 "0|0|||"
 check "no such group" "build nonsense" "" \
-    "2|0|0||install-deps: no group 'nonsense'; the groups are: $all_groups"
+    "2|0|||install-deps: no group 'nonsense'; the groups are: $all_groups"
 echo "PASS: install-deps.sh"
