@@ -1,8 +1,6 @@
-# Packaging checks, label "packaging". The install check installs into a scratch prefix;
-# the checks of the .deb and the ZIP read the release files in PELMORA_RELEASE_FILES, where
-# scripts/build-release-files.sh leaves them (the test command points it at the ones
-# scripts/check-reproducible.sh built from a fresh clone). Exit code 77 means "skipped: a
-# tool or the release files are missing" (only outside CI).
+# Packaging checks. Those of the .deb and the ZIP read the release files in
+# PELMORA_RELEASE_FILES (the test command points it at the ones scripts/check-reproducible.sh
+# built from a fresh clone). Exit code 77: skipped, a tool or the release files are missing.
 
 set(here ${CMAKE_CURRENT_LIST_DIR})
 set(PELMORA_RELEASE_FILES "${PROJECT_SOURCE_DIR}/build-release-files" CACHE PATH
@@ -26,7 +24,7 @@ add_test(NAME packaging_installed_program_window
 add_test(NAME packaging_install_deps
          COMMAND bash ${here}/check-install-deps.sh ${PROJECT_SOURCE_DIR}/scripts)
 
-set(tests packaging_installed_files packaging_windows_zip packaging_deb
-    packaging_installed_program_window packaging_install_deps)
-set_tests_properties(${tests} PROPERTIES LABELS packaging SKIP_RETURN_CODE 77)
+set_tests_properties(packaging_installed_files packaging_windows_zip packaging_deb
+  packaging_installed_program_window packaging_install_deps
+  PROPERTIES LABELS packaging SKIP_RETURN_CODE 77)
 set_tests_properties(packaging_deb packaging_installed_program_window PROPERTIES TIMEOUT 300)

@@ -18,51 +18,31 @@ need() {
     done
 }
 
-# A private scratch folder, removed on exit; extra clean-up goes in cleanup_hooks.
-cleanup_hooks=()
+# A private scratch folder, removed on exit.
 make_scratch() {
     scratch=$(mktemp -d "${TMPDIR:-/tmp}/pelmora-packaging.XXXXXX")
-    trap 'for h in "${cleanup_hooks[@]}"; do eval "$h"; done; rm -rf "$scratch"' EXIT
+    trap 'rm -rf "$scratch"' EXIT
 }
 
-# install_component CMAKE BUILD PREFIX: what `cmake --install` puts on a machine.
-install_component() {
-    "$1" --install "$2" --prefix "$3" --component pelmora >"$scratch/install.log" 2>&1 \
-        || { cat "$scratch/install.log" >&2; fail "cmake --install failed"; }
+# listed_in_sums DIR NAME: the SHA256SUMS among the release files in DIR lists NAME, rightly.
+listed_in_sums() {
+    grep " $2\$" "$1/SHA256SUMS" | (cd "$1" && sha256sum --check --strict) \
+        || fail "SHA256SUMS does not list $2 with its sum"
 }
 
 # installed_files PROGRAMS MAN_END: the files a complete install holds, relative to the
 # prefix, for the programs named (space-separated) and manual pages ending in MAN_END
 # ("" as CMake installs them, ".gz" as the .deb holds them).
 app_id=org.pelmora.Pelmora
+icon_sizes="16 32 48 64 128 256"
 installed_files() {
     local program size
     for program in $1; do
-        echo "bin/$program"
-        echo "share/man/man1/$program.1$2"
+        printf '%s\n' "bin/$program" "share/man/man1/$program.1$2"
     done
-    echo "share/applications/$app_id.desktop"
-    echo "share/metainfo/$app_id.metainfo.xml"
-    echo "share/doc/pelmora/copyright"
-    echo "share/icons/hicolor/scalable/apps/$app_id.svg"
-    for size in 16 32 48 64 128 256; do
+    printf '%s\n' "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
+        share/doc/pelmora/copyright "share/icons/hicolor/scalable/apps/$app_id.svg"
+    for size in $icon_sizes; do
         echo "share/icons/hicolor/${size}x${size}/apps/$app_id.png"
     done
-}
-
-# find_deb DIR VERSION: sets deb to the one .deb of VERSION in DIR, where
-# build-release-files.sh leaves the release files; skips (fails under CI) without one.
-find_deb() {
-    local debs
-    shopt -s nullglob
-    debs=("$1"/pelmora_"$2"-*_*.deb)
-    shopt -u nullglob
-    [ ${#debs[@]} -gt 0 ] || skip_or_fail "no pelmora_$2-*.deb in $1 (bash scripts/build-release-files.sh)"
-    [ ${#debs[@]} -eq 1 ] || fail "more than one .deb of $2 in $1: ${debs[*]}"
-    deb=${debs[0]}
-}
-
-# desktop_key FILE KEY: the value of an unlocalised key of the [Desktop Entry] group.
-desktop_key() {
-    sed -n '/^\[Desktop Entry\]/,/^\[/p' "$1" | sed -n "s/^$2=//p" | head -n 1
 }

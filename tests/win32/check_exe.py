@@ -4,15 +4,6 @@
 Usage: check_exe.py headers EXE OBJDUMP
        check_exe.py resources EXE WRESTOOL VERSION
 
-headers:   a 32-bit PE (magic 010b) for the Windows GUI subsystem, with address space
-           randomisation and no-execute data (DYNAMIC_BASE, NX_COMPAT) and the stack
-           protector's runtime linked in, importing only DLLs that Windows ships, and
-           smaller than 2 MiB.
-resources: the US English version record with "Pelmora" and "Pelmora.exe" and the project's
-           VERSION (1.2.3 shows as "1.02" and 1,2,3,0), the manifest with 1.2.3.0, the
-           credit line with "Pelmora 1.02", and icon group 1 with nine images: 48, 32 and
-           16 px at 4, 8 and 32 bits.
-
 Exit 0 when every check holds, 1 with a list of what failed, 77 (skip) when a tool or
 the program is missing and CI is not set.
 """
@@ -36,11 +27,6 @@ SYSTEM_DLLS = {
     "imm32.dll", "winmm.dll", "version.dll", "oleacc.dll", "uiautomationcore.dll",
     "dwmapi.dll", "ntdll.dll", "ucrtbase.dll",
 }
-VERSION_STRINGS = {
-    "ProductName": "Pelmora",
-    "InternalName": "Pelmora",
-    "OriginalFilename": "Pelmora.exe",
-}
 ICON_IMAGES = sorted((size, size, bits) for size in (48, 32, 16) for bits in (4, 8, 32))
 
 
@@ -48,12 +34,12 @@ def check_headers(exe, objdump):
     text = subprocess.run([objdump, "-p", str(exe)], capture_output=True, text=True,
                           check=True).stdout
     problems = []
-    magic = re.search(r"^Magic\s+(\w+)", text, re.M)
-    if not magic or magic.group(1).lower() != "010b":
-        problems.append(f"magic {magic.group(1) if magic else '?'}, want 010b (PE32)")
-    subsystem = re.search(r"^Subsystem\s+(\w+)", text, re.M)
-    if not subsystem or int(subsystem.group(1), 16) != 2:
-        problems.append(f"subsystem {subsystem.group(1) if subsystem else '?'}, want 2 (GUI)")
+    for field, want, meaning in (("Magic", 0x10B, "PE32"), ("Subsystem", 2, "GUI")):
+        found = re.search(rf"^{field}\s+(\w+)", text, re.M)
+        got = found.group(1) if found else "?"
+        if not found or int(got, 16) != want:
+            problems.append(f"{field} {got}, want {want:04x} ({meaning})")
+    # Address space randomisation and no-execute data.
     for flag in ("DYNAMIC_BASE", "NX_COMPAT"):
         if not re.search(rf"^\s+{flag}$", text, re.M):
             problems.append(f"DllCharacteristics lack {flag}")
@@ -126,8 +112,8 @@ def check_version(data, version):
                 if name == "Translation":
                     translations += [struct.unpack_from("<HH", value, i)
                                      for i in range(0, len(value) - 3, 4)]
-    wanted = dict(VERSION_STRINGS, FileVersion=shown_version(version),
-                  ProductVersion=shown_version(version))
+    wanted = dict(ProductName="Pelmora", InternalName="Pelmora", OriginalFilename="Pelmora.exe",
+                  FileVersion=shown_version(version), ProductVersion=shown_version(version))
     for name, want in wanted.items():
         got = strings.get(("040904B0", name))
         if got != want:

@@ -12,8 +12,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 [ $# -eq 3 ] || { echo "usage: $0 EXE OUTDIR READER" >&2; exit 2; }
 exe=$1 out=$2 reader=$3
-
-# skip_or_fail: exit 77 (skip) when something is missing, or fail under CI.
 source "$here/../../../packaging/tests/lib.sh"
 [ -f "$exe" ] || skip_or_fail "$exe (build the windows preset first)"
 [ -f "$reader" ] || skip_or_fail "$reader (build the release preset first)"
@@ -73,9 +71,7 @@ if [ -z "$reason" ]; then
 fi
 
 echo "$reason: checking in a VM"
-for tool in qemu-system-x86_64 mmdebstrap genext2fs; do
-    command -v "$tool" >/dev/null || skip_or_fail "$tool (bash scripts/install-deps.sh)"
-done
+need qemu-system-x86_64 mmdebstrap genext2fs
 bash "$here/image.sh" >/dev/null || skip_or_fail "the check VM's image: building it failed (see above)"
 # Inside the VM every tool is there, so the check must not skip; under emulation every
 # answer comes slower, so its deadline is longer. A renewal of the pictures goes in too
