@@ -88,10 +88,11 @@ class Firefox(Browser):
         self.command('browsingContext.navigate', context=self.context, url=url, wait='complete')
 
     def script(self, body, *args, activate=False):
-        # The scripts here take texts: each passes as a BiDi string.
+        # The scripts here take texts and counts (the bench's keystrokes).
+        kinds = {str: 'string', int: 'number', float: 'number'}
         result = self.command(
             'script.callFunction', functionDeclaration='function () {%s}' % body,
-            arguments=[{'type': 'string', 'value': a} for a in args],
+            arguments=[{'type': kinds[type(a)], 'value': a} for a in args],
             target={'context': self.context}, awaitPromise=True, userActivation=activate)
         if result['type'] == 'exception':
             return {'error': result['exceptionDetails']['text']}
